@@ -1,0 +1,15 @@
+#include "settings/Parameters.h"
+
+namespace verdal {
+
+// TODO(options): the options file.
+void cParameters::ReadOptions(int) {}
+void cParameters::WriteOptions(int) {}
+void cParameters::ReadLastUpdate(const std::string&) {}
+void cParameters::WriteLastUpdate(const std::string&) {}
+void cParameters::MakeDestinationBase()
+{
+    DestinationBase = DestinationDirectory;
+}
+
+}  // namespace verdal
