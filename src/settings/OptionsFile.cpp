@@ -7,9 +7,5 @@ void cParameters::ReadOptions(int) {}
 void cParameters::WriteOptions(int) {}
 void cParameters::ReadLastUpdate(const std::string&) {}
 void cParameters::WriteLastUpdate(const std::string&) {}
-void cParameters::MakeDestinationBase()
-{
-    DestinationBase = DestinationDirectory;
-}
 
 }  // namespace verdal
