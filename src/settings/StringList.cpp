@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/TextCase.h"
+#include "platform/TextCase.h"
 
 namespace verdal {
 

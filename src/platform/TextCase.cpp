@@ -1,4 +1,4 @@
-#include "settings/TextCase.h"
+#include "platform/TextCase.h"
 
 #include <unicode/ucasemap.h>
 #include <unicode/utypes.h>
