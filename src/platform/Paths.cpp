@@ -1,0 +1,219 @@
+#include "platform/Paths.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cstdlib>
+
+#include "platform/Drives.h"
+#include "platform/TextCase.h"
+#include "platform/WinError.h"
+
+namespace verdal {
+namespace {
+
+std::map<char, std::string> g_letters = {{'C', "/"}};
+
+bool IsDirectory(const std::string& path)
+{
+    struct stat st
+    {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int ReadyRoot(std::string candidate, std::string& root)
+{
+    while (candidate.size() > 1 && candidate.back() == '/') {
+        candidate.pop_back();
+    }
+    if (candidate.empty() || !IsDirectory(candidate)) {
+        return kErrNotReady;
+    }
+    root = std::move(candidate);
+    return kErrSuccess;
+}
+
+std::string GvfsDirectory()
+{
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+        return std::string(runtime) + "/gvfs";
+    }
+    return "/run/user/" + std::to_string(::getuid()) + "/gvfs";
+}
+
+// Value of `key` in a gvfs mount name such as "smb-share:server=nas,share=fotos".
+std::string GvfsValue(std::string_view name, std::string_view key)
+{
+    size_t pos = name.find(':');
+    while (pos != std::string_view::npos) {
+        const size_t start = pos + 1;
+        const size_t end = name.find(',', start);
+        const std::string_view item = name.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (item.size() > key.size() && item.substr(0, key.size()) == key &&
+            item[key.size()] == '=') {
+            return std::string(item.substr(key.size() + 1));
+        }
+        pos = end;
+    }
+    return {};
+}
+
+std::string FindGvfsShare(std::string_view host, std::string_view share)
+{
+    const std::string dirPath = GvfsDirectory();
+    DIR* dir = ::opendir(dirPath.c_str());
+    if (!dir) {
+        return {};
+    }
+    std::string found;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.rfind("smb-share:", 0) == 0 && SameTextCI(GvfsValue(name, "server"), host) &&
+            SameTextCI(GvfsValue(name, "share"), share)) {
+            found = dirPath + "/" + std::string(name);
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+int ResolveShare(std::string_view drive, std::string& root)
+{
+    const std::string_view rest = drive.substr(2);
+    const size_t slash = rest.find('\\');
+    const std::string_view host = rest.substr(0, slash);
+    const std::string_view share = rest.substr(slash + 1);
+    std::string mountPoint;
+    for (const MountEntry& mount : ReadMountTable()) {
+        if (SameTextCI(ShareNameOf(mount), drive)) {
+            mountPoint = mount.MountPoint;  // the last mount of a share wins
+        }
+    }
+    if (mountPoint.empty()) {
+        mountPoint = FindGvfsShare(host, share);
+    }
+    return mountPoint.empty() ? kErrNotReady : ReadyRoot(mountPoint, root);
+}
+
+}  // namespace
+
+DriveForm DriveFormOf(std::string_view drive)
+{
+    if (drive.find_first_of("*?\"<>|") != std::string_view::npos) {
+        return DriveForm::Invalid;
+    }
+    if (drive.size() == 2 && drive[1] == ':' &&
+        ((drive[0] >= 'A' && drive[0] <= 'Z') || (drive[0] >= 'a' && drive[0] <= 'z'))) {
+        return DriveForm::Letter;
+    }
+    if (drive.size() >= 5 && drive.substr(0, 2) == "\\\\" && drive.back() != '\\' &&
+        drive.find('/') == std::string_view::npos) {
+        const std::string_view rest = drive.substr(2);
+        const size_t slash = rest.find('\\');
+        if (slash != std::string_view::npos && slash > 0 &&
+            rest.find('\\', slash + 1) == std::string_view::npos) {
+            return DriveForm::Share;
+        }
+        return DriveForm::Invalid;
+    }
+    if (!drive.empty() && drive[0] == '/' && (drive.size() == 1 || drive.back() != '/')) {
+        return DriveForm::MountPath;
+    }
+    return DriveForm::Invalid;
+}
+
+void SetDriveLetters(std::map<char, std::string> letters)
+{
+    g_letters.clear();
+    for (auto& [letter, root] : letters) {
+        const char upper =
+            (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 32) : letter;
+        g_letters[upper] = std::move(root);
+    }
+}
+
+const std::map<char, std::string>& DriveLetters()
+{
+    return g_letters;
+}
+
+int ResolveDriveRoot(std::string_view drive, std::string& root)
+{
+    switch (DriveFormOf(drive)) {
+        case DriveForm::MountPath:
+            return ReadyRoot(std::string(drive), root);
+        case DriveForm::Letter: {
+            const char letter = static_cast<char>(drive[0] & ~0x20);
+            const auto it = g_letters.find(letter);
+            return it == g_letters.end() ? kErrNotReady : ReadyRoot(it->second, root);
+        }
+        case DriveForm::Share:
+            return ResolveShare(drive, root);
+        case DriveForm::Invalid:
+            break;
+    }
+    return kErrInvalidName;
+}
+
+std::string JoinNativePath(std::string_view root, std::string_view relativeDir,
+                           std::string_view name)
+{
+    std::string path(root);
+    while (!path.empty() && path.back() == '/') {
+        path.pop_back();
+    }
+    std::string rest(relativeDir);
+    for (char& c : rest) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    if (rest.empty() || rest[0] != '/') {
+        rest.insert(rest.begin(), '/');
+    }
+    if (!name.empty() && rest.back() != '/') {
+        rest += '/';
+    }
+    path += rest;
+    path += name;
+    return path;
+}
+
+int BuildNativePath(std::string_view drive, std::string_view relativeDir, std::string_view name,
+                    std::string& path)
+{
+    std::string root;
+    const int code = ResolveDriveRoot(drive, root);
+    if (code != kErrSuccess) {
+        return code;
+    }
+    path = JoinNativePath(root, relativeDir, name);
+    return kErrSuccess;
+}
+
+bool HasDotComponent(std::string_view relative)
+{
+    size_t pos = 0;
+    while (pos <= relative.size()) {
+        size_t end = relative.find_first_of("\\/", pos);
+        if (end == std::string_view::npos) {
+            end = relative.size();
+        }
+        const std::string_view part = relative.substr(pos, end - pos);
+        if (part == "." || part == "..") {
+            return true;
+        }
+        pos = end + 1;
+    }
+    return false;
+}
+
+std::string DriveOfPath(const std::string& path)
+{
+    const DriveInfo info = DriveInfoOf(path);
+    return info.Name.empty() ? std::string("/") : info.Name;
+}
+
+}  // namespace verdal
