@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace verdal {
+
+// Where the program lives and where it keeps its settings. Directories end with "/".
+
+// Directory of the running executable (from /proc/self/exe); empty when it cannot be found.
+std::string ExecutableDirectory();
+
+// The user's configuration directory: $XDG_CONFIG_HOME when it is an absolute path, else
+// ~/.config (home from $HOME, else from the password database).
+std::string ConfigDirectory();
+
+// True when `path` names an existing regular file (following links).
+bool RegularFileExists(const std::string& path);
+
+// Creates `path` and its missing parents; returns a Windows error code (0 = success, also when
+// the directory already exists).
+int EnsureDirectory(const std::string& path);
+
+}  // namespace verdal
