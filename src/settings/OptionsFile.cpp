@@ -7,6 +7,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "platform/WinError.h"
 #include "settings/IniFile.h"
 #include "settings/Parameters.h"
@@ -359,6 +360,11 @@ std::map<char, std::string> ReadDriveLetters()
         }
     }
     return letters;
+}
+
+void ApplyDriveLetters()
+{
+    SetDriveLetters(ReadDriveLetters());
 }
 
 void cParameters::ReadOptions(int group)

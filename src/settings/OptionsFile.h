@@ -45,5 +45,7 @@ void WriteDriveHistory(const std::string& prefix, const std::vector<std::string>
 // "C:=/" or "D:=/media/anna/STICK". "C:" is "/" unless the section says otherwise; an empty
 // value removes a letter; letters must be A..Z and roots absolute paths.
 std::map<char, std::string> ReadDriveLetters();
+// Reads the drive letters and hands them to the platform layer's path mapping.
+void ApplyDriveLetters();
 
 }  // namespace verdal

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Clock.h"
+#include "platform/Paths.h"
 #include "settings/Parameters.h"
 #include "support/TestDir.h"
 
@@ -168,6 +169,10 @@ TEST_F(OptionsFileTest, DriveLetters_DefaultAndOverrides)
     WriteIni("[Drive Letters]\nc:=\nd:=/media/anna/STICK/\nE=/srv\n1:=/x\nF:=relativ\n");
     EXPECT_EQ(ReadDriveLetters(),
               (std::map<char, std::string>{{'D', "/media/anna/STICK"}, {'E', "/srv"}}));
+    ApplyDriveLetters();
+    EXPECT_EQ(DriveLetters().count('C'), 0u);
+    EXPECT_EQ(DriveLetters().at('E'), "/srv");
+    SetDriveLetters({{'C', "/"}});
 }
 
 TEST_F(OptionsFileTest, DriveHistory_RoundTrips)
