@@ -49,8 +49,20 @@ struct cCandidate : cGeneric
     FileStamp Destination;
     TDateTime DestinationDate = 0;
     uint16_t Category = 0;
+    // The file's name on a side where it differs in case from Name + Ext (a pair matched
+    // case-insensitively); empty when it is the same.
+    std::string SourceCaseName;
+    std::string DestinationCaseName;
 
     std::string FileName() const { return Name + Ext; }
+    std::string SourceFileName() const
+    {
+        return SourceCaseName.empty() ? FileName() : SourceCaseName;
+    }
+    std::string DestinationFileName() const
+    {
+        return DestinationCaseName.empty() ? FileName() : DestinationCaseName;
+    }
     uint16_t Action() const { return Category & kActionMask; }
 };
 

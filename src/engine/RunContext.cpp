@@ -35,12 +35,12 @@ std::string cRunContext::DestinationPath(const std::string& relativeDir,
 
 std::string cRunContext::SourceFile(const cCandidate& candidate) const
 {
-    return SourcePath(SourceDirs[candidate.DirIndex], candidate.FileName());
+    return SourcePath(SourceDirs[candidate.DirIndex], candidate.SourceFileName());
 }
 
 std::string cRunContext::DestinationFile(const cCandidate& candidate) const
 {
-    return DestinationPath(DestinationDirs[candidate.DirIndex], candidate.FileName());
+    return DestinationPath(DestinationDirs[candidate.DirIndex], candidate.DestinationFileName());
 }
 
 bool cRunContext::PumpAndCheckAbort() const

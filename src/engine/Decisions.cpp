@@ -1,0 +1,302 @@
+#include "engine/Decisions.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/Listing.h"
+#include "engine/RunContext.h"
+#include "settings/Parameters.h"
+
+namespace verdal {
+
+namespace {
+
+enum class Touch { None, Forward, Both, Backward };
+
+Touch TouchMode(const cParameters& p)
+{
+    if (p.TouchSrc && p.TouchDest)
+        return Touch::Both;
+    if (p.TouchDest)
+        return Touch::Forward;
+    return p.TouchSrc ? Touch::Backward : Touch::None;
+}
+
+uint16_t SkipOrNothing(const cRunContext& run)
+{
+    return run.Params.ListSkip ? kSkip : 0;
+}
+
+bool PassesAgeWindow(const cRunContext& run, FileTime time)
+{
+    // No limit means no window, whichever direction was chosen.
+    if (run.AgeLimit == 0)
+        return true;
+    return run.AgeOlderThan ? time < run.AgeLimit : time >= run.AgeLimit;
+}
+
+// Common steps: the age window on this side, then the partner file on the other side.
+// Returns false when the file is outside the age window.
+bool Prepare(const cRunContext& run, const DecisionInput& in, bool onSource, Decision& out,
+             bool& otherPresent)
+{
+    if (!PassesAgeWindow(run, in.File.Stamp.LastWrite))
+        return false;
+    const cListing& own = onSource ? in.Source : in.Destination;
+    const cListing& other = onSource ? in.Destination : in.Source;
+    const ListedFile* partner = other.FindPartner(in.File.Name, own);
+    otherPresent = partner != nullptr;
+    const FileStamp partnerStamp = partner ? partner->Stamp : FileStamp{};
+    const std::string& partnerName = partner ? partner->Name : in.File.Name;
+    out.Source = onSource ? in.File.Stamp : partnerStamp;
+    out.Destination = onSource ? partnerStamp : in.File.Stamp;
+    out.SourceName = onSource ? in.File.Name : partnerName;
+    out.DestinationName = onSource ? partnerName : in.File.Name;
+    return true;
+}
+
+// Hidden and system files take part only when the profile's Attributes allow them.
+bool PassesAttributeFilter(const cRunContext& run, const Decision& d)
+{
+    const uint32_t both = d.Source.Attributes | d.Destination.Attributes;
+    for (uint32_t bit : {uint32_t{kAttrHidden}, uint32_t{kAttrSystem}})
+        if ((both & bit) && !(run.Params.Attributes & bit))
+            return false;
+    return true;
+}
+
+bool WrittenSinceLastRun(const cRunContext& run, FileTime time)
+{
+    return run.Params.LastUpdate != 0 && time >= run.Params.LastUpdate;
+}
+
+// Adds the size warning and double-change flags and stores the category.
+bool Finish(const cRunContext& run, uint16_t category, int64_t thisSize, int64_t otherSize,
+            FileTime otherTime, Decision& out)
+{
+    if (SizeWarning(run, thisSize, otherSize))
+        category |= kSizeWarning;
+    if (WrittenSinceLastRun(run, otherTime))
+        category |= kDoubleChange;
+    out.Category = category;
+    return true;
+}
+
+// Orphan code 5: a file on one side only that the other side held at the last snapshot was
+// deleted there. It is deleted here too, unless it was written since the last successful run:
+// then deleting it would lose that change, so it is copied back instead and flagged.
+uint16_t SnapshotOrphan(const cRunContext& run, bool wasOnOtherSide, FileTime time,
+                        uint16_t copyAction)
+{
+    if (!wasOnOtherSide)
+        return copyAction;
+    const bool unchanged = run.Params.LastUpdate != 0 && time < run.Params.LastUpdate;
+    return unchanged ? uint16_t{kDelete} : uint16_t(copyAction | kDoubleChange);
+}
+
+uint16_t SourceOrphan(const cRunContext& run, const DecisionInput& in)
+{
+    const cParameters& p = run.Params;
+    switch (TouchMode(p)) {
+        case Touch::Forward:
+            if (p.OrphanModeD1 == kOrphanForward || p.OrphanModeD1 == kOrphanOnlyOrphans)
+                return kForward;
+            return p.OrphanModeD1 == kOrphanSkip ? SkipOrNothing(run) : 0;
+        case Touch::Both:
+            switch (p.OrphanModeB) {
+                case kOrphanSkip:
+                    return SkipOrNothing(run);
+                case kOrphanDelete:
+                    return kDelete;
+                case kOrphanForwardOrBackward:
+                case kOrphanOnlyOrphans:
+                    return kForward;
+                case kOrphanSnapshot:
+                    return SnapshotOrphan(
+                        run, run.Snapshot.WasInDestination(in.DestinationDir, in.File.Name),
+                        in.File.Stamp.LastWrite, kForward);
+                default:
+                    return 0;
+            }
+        case Touch::Backward:
+            if (p.OrphanModeS2 == kOrphanDelete)
+                return kDelete;
+            return p.OrphanModeS2 == kOrphanSkip ? SkipOrNothing(run) : 0;
+        default:
+            return 0;
+    }
+}
+
+uint16_t DestinationOrphan(const cRunContext& run, const DecisionInput& in)
+{
+    const cParameters& p = run.Params;
+    switch (TouchMode(p)) {
+        case Touch::Forward:
+            if (p.OrphanModeD2 == kOrphanDelete)
+                return kDelete;
+            return p.OrphanModeD2 == kOrphanSkip ? SkipOrNothing(run) : 0;
+        case Touch::Both:
+            switch (p.OrphanModeB) {
+                case kOrphanSkip:
+                    return SkipOrNothing(run);
+                case kOrphanDelete:
+                    return kDelete;
+                case kOrphanForwardOrBackward:
+                case kOrphanOnlyOrphans:
+                    return kBackward;
+                case kOrphanSnapshot:
+                    return SnapshotOrphan(run, run.Snapshot.WasInSource(in.SourceDir, in.File.Name),
+                                          in.File.Stamp.LastWrite, kBackward);
+                default:
+                    return 0;
+            }
+        case Touch::Backward:
+            if (p.OrphanModeS1 == kOrphanBackward || p.OrphanModeS1 == kOrphanOnlyOrphans)
+                return kBackward;
+            return p.OrphanModeS1 == kOrphanSkip ? SkipOrNothing(run) : 0;
+        default:
+            return 0;
+    }
+}
+
+// Attributes or security differ although times and sizes are equal.
+bool PropertiesDiffer(const Decision& d)
+{
+    return d.Source.Attributes != d.Destination.Attributes;
+}
+
+}  // namespace
+
+int CompareTimes(const cRunContext& run, FileTime a, FileTime b)
+{
+    if (b == 0)
+        return 1;
+    const double seconds = std::nearbyint(
+        static_cast<double>(static_cast<int64_t>(a) - static_cast<int64_t>(b)) * 1e-7);
+    const double tolerance = run.Params.TimeDifference;
+    int r = seconds < -tolerance ? -1 : (seconds > tolerance ? 1 : 0);
+    if (r != 0 && run.Params.IgnoreDST && std::fabs(seconds) >= 3600 - tolerance &&
+        std::fabs(seconds) <= 3600 + tolerance)
+        r = 0;
+    return r;
+}
+
+bool SizeWarning(const cRunContext& run, int64_t thisSize, int64_t otherSize)
+{
+    if (run.Params.CheckSizes == 0 || otherSize == 0)
+        return false;
+    const double factor = run.Params.CheckSizes;
+    return static_cast<double>(thisSize) >= factor * static_cast<double>(otherSize) ||
+           static_cast<double>(otherSize) >= factor * static_cast<double>(thisSize);
+}
+
+bool CompareForward(const cRunContext& run, const DecisionInput& in, Decision& out)
+{
+    bool otherPresent = false;
+    if (!Prepare(run, in, true, out, otherPresent))
+        return false;
+    const cParameters& p = run.Params;
+    uint16_t category = 0;
+    if (otherPresent) {
+        if (!p.TouchDest)
+            return false;
+        const Touch touch = TouchMode(p);
+        const bool onlyOrphans =
+            (touch == Touch::Forward && p.OrphanModeD1 == kOrphanOnlyOrphans) ||
+            (touch == Touch::Both && p.OrphanModeB == kOrphanOnlyOrphans);
+        category = onlyOrphans ? SkipOrNothing(run) : uint16_t{kForward};
+    } else {
+        category = SourceOrphan(run, in);
+    }
+    if (category == 0 || !PassesAttributeFilter(run, out))
+        return false;
+    const int r = CompareTimes(run, out.Source.LastWrite, out.Destination.LastWrite);
+    if (r < 0)
+        return false;
+    if (r == 0) {
+        if (out.Source.Size != out.Destination.Size)
+            category |= kSizeWarning;
+        if (p.CompareProperties && PropertiesDiffer(out))
+            category |= kPropertiesOnly;
+        if (!(category & (kSizeWarning | kPropertiesOnly)))
+            return false;
+    }
+    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination.LastWrite,
+                  out);
+}
+
+bool CompareBackward(const cRunContext& run, const DecisionInput& in, Decision& out)
+{
+    bool otherPresent = false;
+    if (!Prepare(run, in, false, out, otherPresent))
+        return false;
+    const cParameters& p = run.Params;
+    uint16_t category = 0;
+    if (otherPresent) {
+        if (!p.TouchSrc)
+            return false;
+        const Touch touch = TouchMode(p);
+        const bool onlyOrphans = (touch == Touch::Both && p.OrphanModeB == kOrphanOnlyOrphans) ||
+                                 (touch == Touch::Backward && p.OrphanModeS1 == kOrphanOnlyOrphans);
+        category = onlyOrphans ? SkipOrNothing(run) : uint16_t{kBackward};
+    } else {
+        category = DestinationOrphan(run, in);
+    }
+    if (category == 0 || !PassesAttributeFilter(run, out))
+        return false;
+    if (CompareTimes(run, out.Destination.LastWrite, out.Source.LastWrite) <= 0)
+        return false;
+    return Finish(run, category, out.Destination.Size, out.Source.Size, out.Source.LastWrite, out);
+}
+
+bool EnforceForward(const cRunContext& run, const DecisionInput& in, Decision& out)
+{
+    bool otherPresent = false;
+    if (!Prepare(run, in, true, out, otherPresent) || !PassesAttributeFilter(run, out))
+        return false;
+    uint16_t category = kForward;
+    if (CompareTimes(run, out.Source.LastWrite, out.Destination.LastWrite) == 0) {
+        if (out.Source.Size == out.Destination.Size)
+            return false;
+        category |= kSizeWarning;
+    }
+    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination.LastWrite,
+                  out);
+}
+
+bool EnforceDelete(const cRunContext& run, const DecisionInput& in, Decision& out)
+{
+    bool otherPresent = false;
+    if (!Prepare(run, in, false, out, otherPresent) || otherPresent ||
+        !PassesAttributeFilter(run, out))
+        return false;
+    out.Category = kDelete;
+    return true;
+}
+
+bool DeleteFromSource(const cRunContext& run, const DecisionInput& in, Decision& out)
+{
+    bool otherPresent = false;
+    if (!Prepare(run, in, true, out, otherPresent) || !PassesAttributeFilter(run, out))
+        return false;
+    const int r = CompareTimes(run, out.Source.LastWrite, out.Destination.LastWrite);
+    if (r < 0)
+        return false;
+    uint16_t category = kDelete;
+    if (r == 0 && out.Source.Size != out.Destination.Size)
+        category |= kSizeWarning;
+    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination.LastWrite,
+                  out);
+}
+
+bool DeleteFromDestination(const cRunContext& run, const DecisionInput& in, Decision& out)
+{
+    bool otherPresent = false;
+    if (!Prepare(run, in, false, out, otherPresent) || !PassesAttributeFilter(run, out))
+        return false;
+    if (CompareTimes(run, out.Destination.LastWrite, out.Source.LastWrite) <= 0)
+        return false;
+    return Finish(run, kDelete, out.Destination.Size, out.Source.Size, out.Source.LastWrite, out);
+}
+
+}  // namespace verdal

@@ -1,0 +1,187 @@
+#include "engine/Scan.h"
+
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/Decisions.h"
+#include "engine/DirTables.h"
+#include "engine/Listing.h"
+#include "engine/RunContext.h"
+#include "engine/RunFrontEnd.h"
+#include "platform/TextCase.h"
+#include "settings/Parameters.h"
+
+namespace verdal {
+
+namespace {
+
+using FoldedSet = std::unordered_set<std::string_view>;
+using Routine = bool (*)(const cRunContext&, const DecisionInput&, Decision&);
+
+// The four mask lists, folded once per scan.
+struct MaskLists
+{
+    std::vector<std::string> Compare, Enforce, Delete, Exclude;
+};
+
+std::vector<std::string> FoldAll(const cStringList& masks)
+{
+    std::vector<std::string> folded;
+    for (int i = 0; i < masks.Count(); ++i)
+        folded.push_back(FoldCase(masks[i]));
+    return folded;
+}
+
+// The files of a listing matching any of the masks. A file matched by several masks is taken
+// once, so it is decided once and never copied or deleted twice.
+std::vector<const ListedFile*> Matching(const cListing& listing,
+                                        const std::vector<std::string>& masks)
+{
+    std::vector<const ListedFile*> result;
+    if (masks.empty())
+        return result;
+    std::vector<bool> taken(listing.Files.size(), false);
+    for (const std::string& mask : masks) {
+        for (size_t i = 0; i < listing.Files.size(); ++i) {
+            if (!taken[i] && MatchesFoldedMask(listing.Files[i].Folded, mask)) {
+                taken[i] = true;
+                result.push_back(&listing.Files[i]);
+            }
+        }
+    }
+    return result;
+}
+
+FoldedSet NamesOf(const std::vector<const ListedFile*>& files)
+{
+    FoldedSet names;
+    for (const ListedFile* file : files)
+        names.insert(file->Folded);
+    return names;
+}
+
+// The matched files of one side of a directory pair, by mask list.
+struct SideFiles
+{
+    std::vector<const ListedFile*> Compare, Enforce, Delete, Exclude;
+    FoldedSet EnforceNames, DeleteNames, ExcludeNames;
+
+    SideFiles(const cListing& listing, const MaskLists& masks)
+        : Compare(Matching(listing, masks.Compare)),
+          Enforce(Matching(listing, masks.Enforce)),
+          Delete(Matching(listing, masks.Delete)),
+          Exclude(Matching(listing, masks.Exclude)),
+          EnforceNames(NamesOf(Enforce)),
+          DeleteNames(NamesOf(Delete)),
+          ExcludeNames(NamesOf(Exclude))
+    {}
+};
+
+class PairScanner
+{
+public:
+    PairScanner(cRunContext& run, int index, const cListing& source, const cListing& destination)
+        : run_(run), index_(index), source_(source), destination_(destination)
+    {}
+
+    // Runs `routine` on each file not named in one of the `without` sets; false when aborted.
+    bool Decide(const std::vector<const ListedFile*>& files,
+                std::initializer_list<const FoldedSet*> without, Routine routine)
+    {
+        for (const ListedFile* file : files) {
+            bool left = false;
+            for (const FoldedSet* set : without)
+                left = left || set->count(file->Folded) != 0;
+            if (!left)
+                DecideOne(*file, routine);
+            if (run_.PumpAndCheckAbort())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    void DecideOne(const ListedFile& file, Routine routine)
+    {
+        const DecisionInput in{file, source_, destination_, run_.SourceDirs[index_],
+                               run_.DestinationDirs[index_]};
+        Decision d;
+        if (!routine(run_, in, d))
+            return;
+        std::string name, ext;
+        SplitFileName(file.Name, name, ext);
+        cCandidate& c = run_.Candidates.Emplace(d.Category, d.Destination, d.Source,
+                                                std::move(name), std::move(ext), index_);
+        if (d.SourceName != file.Name)
+            c.SourceCaseName = d.SourceName;
+        if (d.DestinationName != file.Name)
+            c.DestinationCaseName = d.DestinationName;
+    }
+
+    cRunContext& run_;
+    int index_;
+    const cListing& source_;
+    const cListing& destination_;
+};
+
+// One directory pair; false when aborted.
+bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
+              const cListing& destinationListing, const MaskLists& masks)
+{
+    const cParameters& p = run.Params;
+    const SideFiles src(sourceListing, masks);
+    const SideFiles dst(destinationListing, masks);
+    PairScanner scanner(run, index, sourceListing, destinationListing);
+    if (!scanner.Decide(src.Compare, {&src.ExcludeNames, &src.DeleteNames, &src.EnforceNames},
+                        CompareForward) ||
+        !scanner.Decide(dst.Compare, {&dst.ExcludeNames, &dst.DeleteNames, &dst.EnforceNames},
+                        CompareBackward))
+        return false;
+    if (p.TouchDest) {
+        if (!scanner.Decide(src.Enforce, {&src.ExcludeNames, &src.DeleteNames}, EnforceForward))
+            return false;
+        if (p.EnforceBackward &&
+            !scanner.Decide(dst.Enforce, {&dst.ExcludeNames, &dst.DeleteNames}, EnforceDelete))
+            return false;
+    }
+    if (p.TouchSrc && p.TouchDest) {
+        if (!scanner.Decide(src.Delete, {&src.ExcludeNames}, DeleteFromSource) ||
+            !scanner.Decide(dst.Delete, {&dst.ExcludeNames}, DeleteFromDestination))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache)
+{
+    const cParameters& p = run.Params;
+    const MaskLists masks{FoldAll(p.CompareFiles), FoldAll(p.EnforceFiles), FoldAll(p.DeleteFiles),
+                          FoldAll(p.ExcludeFiles)};
+    if (run.FrontEnd)
+        run.FrontEnd->SetPhase("Suche Dateien...", static_cast<int64_t>(run.SourceDirs.size()));
+    for (size_t i = 0; i < run.SourceDirs.size(); ++i) {
+        const cListing& source = sourceCache.Get(run.SourcePath(run.SourceDirs[i]));
+        const cListing& destination =
+            destinationCache.Get(run.DestinationPath(run.DestinationDirs[i]));
+        if (!ScanPair(run, static_cast<int>(i), source, destination, masks))
+            return;
+        if (run.FrontEnd)
+            run.FrontEnd->SetPhasePosition(static_cast<int64_t>(i + 1));
+        if (run.PumpAndCheckAbort())
+            return;
+    }
+}
+
+void Scan(cRunContext& run)
+{
+    cDirCache sourceCache(run.Params.UseUTC, &run.UnnamableEntries);
+    cDirCache destinationCache(run.Params.UseUTC, &run.UnnamableEntries);
+    BuildDirectoryTables(run, sourceCache, destinationCache);
+    if (!AbortFlag)
+        ScanFiles(run, sourceCache, destinationCache);
+}
+
+}  // namespace verdal
