@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/FileStamp.h"
+
+namespace verdal {
+
+// One entry of a directory listing. Symbolic links are files whose stamp is the link's own.
+struct DirEntry
+{
+    std::string Name;
+    FileStamp Stamp;
+    bool IsLink = false;
+};
+
+// Stamp of one path without following a symbolic link: size, last-write time (local unless
+// `useUtc`) and attributes (read-only = no owner write bit, hidden = leading dot, directory).
+// Returns a Windows error code.
+int ReadFileStamp(const std::string& path, bool useUtc, FileStamp& stamp, bool* isLink = nullptr);
+
+// One directory read into memory once and then looked up by name. Regular files and symbolic
+// links are files, directories are kept apart, sockets, FIFOs and devices are left out, and
+// names holding a backslash (which a profile cannot express) are set aside for the log.
+class cDirListing
+{
+public:
+    // Reads `nativeDir`; an unreadable directory leaves the listing empty and returns its code.
+    int Read(const std::string& nativeDir, bool useUtc);
+
+    const std::vector<DirEntry>& Files() const { return files_; }
+    const std::vector<DirEntry>& Dirs() const { return dirs_; }
+    const std::vector<std::string>& Unnamable() const { return unnamable_; }
+
+    // Lookups among the files (`directories` false) or the sub-directories (true).
+    const DirEntry* FindExact(std::string_view name, bool directories = false) const;
+    // Every entry equal to `name` but for case, in listing order.
+    std::vector<const DirEntry*> FindFolded(std::string_view name, bool directories = false) const;
+    // The entry that pairs with `name` of the listing `own` on the other side: the exact-case
+    // name, else the first name equal but for case that has no exact counterpart in `own`, so
+    // that two names of one folder differing only in case are never merged.
+    const DirEntry* FindPartner(std::string_view name, const cDirListing& own,
+                                bool directories = false) const;
+
+private:
+    struct Index
+    {
+        std::unordered_map<std::string, size_t> Exact;
+        std::unordered_multimap<std::string, size_t> Folded;
+    };
+    void Add(DirEntry entry, bool directory);
+    const std::vector<DirEntry>& Entries(bool directories) const
+    {
+        return directories ? dirs_ : files_;
+    }
+    const Index& IndexOf(bool directories) const { return directories ? dirIndex_ : fileIndex_; }
+
+    std::vector<DirEntry> files_;
+    std::vector<DirEntry> dirs_;
+    std::vector<std::string> unnamable_;
+    Index fileIndex_;
+    Index dirIndex_;
+};
+
+}  // namespace verdal
