@@ -2,13 +2,11 @@
 
 #include <utility>
 
+#include "platform/FileTimes.h"
+
 namespace verdal {
 
 namespace {
-
-// 1601-01-01 to 1899-12-30 in days, and FILETIME units per day.
-constexpr double kEpochDays = 109205.0;
-constexpr double kTicksPerDay = 864000000000.0;
 
 const FileStamp& ShownSide(uint16_t action, const FileStamp& destination, const FileStamp& source)
 {
@@ -60,9 +58,7 @@ void SplitFileName(const std::string& fileName, std::string& name, std::string& 
 
 TDateTime FileTimeToDate(FileTime time)
 {
-    if (time == 0)
-        return 0;
-    return static_cast<double>(time) / kTicksPerDay - kEpochDays;
+    return time == 0 ? 0 : FileTimeToDateTime(time);
 }
 
 }  // namespace verdal

@@ -84,7 +84,7 @@ using cFolderList = cEraseList<cFolder>;
 // Splits a file name at its last '.' into name and extension (with the dot).
 void SplitFileName(const std::string& fileName, std::string& name, std::string& ext);
 
-// FILETIME (100 ns since 1601) as a calendar value (days since 1899-12-30); 0 stays 0.
+// FILETIME as a calendar value (days since 1899-12-30); a missing file's zero time stays 0.
 TDateTime FileTimeToDate(FileTime time);
 
 }  // namespace verdal

@@ -44,7 +44,7 @@ bool Prepare(const cRunContext& run, const DecisionInput& in, bool onSource, Dec
         return false;
     const cListing& own = onSource ? in.Source : in.Destination;
     const cListing& other = onSource ? in.Destination : in.Source;
-    const ListedFile* partner = other.FindPartner(in.File.Name, own);
+    const DirEntry* partner = other.FindPartner(in.File.Name, own);
     otherPresent = partner != nullptr;
     const FileStamp partnerStamp = partner ? partner->Stamp : FileStamp{};
     const std::string& partnerName = partner ? partner->Name : in.File.Name;

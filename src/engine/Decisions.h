@@ -9,7 +9,7 @@ namespace verdal {
 
 struct cRunContext;
 class cListing;
-struct ListedFile;
+struct DirEntry;
 
 // Orphan action codes of the profile's orphan modes.
 enum OrphanMode : uint8_t {
@@ -26,7 +26,7 @@ enum OrphanMode : uint8_t {
 // and both sides' listings and relative directories.
 struct DecisionInput
 {
-    const ListedFile& File;
+    const DirEntry& File;
     const cListing& Source;
     const cListing& Destination;
     const std::string& SourceDir;

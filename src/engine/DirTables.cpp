@@ -8,6 +8,7 @@
 #include "engine/Listing.h"
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
+#include "platform/Paths.h"
 #include "platform/TextCase.h"
 #include "settings/Parameters.h"
 
@@ -47,8 +48,8 @@ void CollectTree(const cRunContext& run, cDirCache& cache, const std::string& na
     tree.push_back(base);
     for (size_t next = tree.size() - 1; next < tree.size(); ++next) {
         const std::string dir = tree[next];
-        for (const std::string& name : cache.Get(JoinNative(nativeRoot, dir, {})).Dirs)
-            tree.push_back(dir + name + "\\");
+        for (const DirEntry& sub : cache.Get(JoinNativePath(nativeRoot, dir)).Dirs())
+            tree.push_back(dir + sub.Name + "\\");
         if (run.PumpAndCheckAbort())
             return;
     }
@@ -151,21 +152,6 @@ DirectoryPattern ParseDirectoryEntry(const std::string& entry)
         pattern.Text = entry.substr(s0 + 1, s - s0 - 1);
     }
     return pattern;
-}
-
-bool HasDotComponent(const std::string& relative)
-{
-    size_t start = 0;
-    while (start <= relative.size()) {
-        size_t end = relative.find('\\', start);
-        if (end == std::string::npos)
-            end = relative.size();
-        const std::string_view part(relative.data() + start, end - start);
-        if (part == "." || part == "..")
-            return true;
-        start = end + 1;
-    }
-    return false;
 }
 
 void ExpandDirectoryEntry(const cRunContext& run, cDirCache& cache, const std::string& nativeRoot,

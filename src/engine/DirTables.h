@@ -26,9 +26,6 @@ struct DirectoryPattern
 
 DirectoryPattern ParseDirectoryEntry(const std::string& entry);
 
-// True when a relative path has a "." or ".." component: such entries would leave the root.
-bool HasDotComponent(const std::string& relative);
-
 // Appends the directories an entry stands for on a side (native root + cache of its listings).
 // Stops early when the run's abort flag is set.
 void ExpandDirectoryEntry(const cRunContext& run, cDirCache& cache, const std::string& nativeRoot,

@@ -2,41 +2,37 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/FileStamp.h"
+#include "platform/DirList.h"
 
 namespace verdal {
 
-// One file of a directory listing (symbolic links count as files).
-struct ListedFile
-{
-    std::string Name;
-    FileStamp Stamp;
-    std::string Folded;  // the name case-folded, filled by BuildIndex
-};
-
-// The files and sub-directories of one directory, read once and answered from memory.
+// One directory of a run side, read once: the platform listing plus each file's folded name,
+// which the scan's mask and exclusion tests use again and again.
 class cListing
 {
 public:
-    std::vector<ListedFile> Files;  // in listing order
-    std::vector<std::string> Dirs;  // sub-directory names, in listing order
+    void Read(const std::string& nativeDir, bool useUtc);
 
-    // Builds the name indexes; call once after filling Files.
-    void BuildIndex();
-
-    const ListedFile* FindExact(const std::string& name) const;
-    // The file of this listing that pairs with `name` of the listing `own` on the other side:
-    // the exact-case name, else a name equal but for case that has no exact counterpart in
-    // `own` (two names of one folder that differ only in case are never merged).
-    const ListedFile* FindPartner(const std::string& name, const cListing& own) const;
+    const std::vector<DirEntry>& Files() const { return dir_.Files(); }
+    const std::vector<DirEntry>& Dirs() const { return dir_.Dirs(); }
+    const std::vector<std::string>& Unnamable() const { return dir_.Unnamable(); }
+    // The folded name of one of Files().
+    const std::string& FoldedName(const DirEntry& file) const
+    {
+        return folded_[static_cast<size_t>(&file - Files().data())];
+    }
+    // The file of this listing that pairs with `name` of `own`, by the case rule.
+    const DirEntry* FindPartner(const std::string& name, const cListing& own) const
+    {
+        return dir_.FindPartner(name, own.dir_);
+    }
 
 private:
-    std::unordered_map<std::string, int> exact_;
-    std::unordered_multimap<std::string, int> folded_;
+    cDirListing dir_;
+    std::vector<std::string> folded_;
 };
 
 // Listings of one run side, keyed by native directory path: each directory is read once.
@@ -53,11 +49,5 @@ private:
     std::vector<std::string>* unnamable_;
     std::unordered_map<std::string, std::unique_ptr<cListing>> listings_;
 };
-
-// Windows wildcard match of a file name against a mask, case-insensitive: '*' any run, '?' one
-// character, "*.*" every name, a trailing "." matches names without an extension.
-bool MatchesMask(std::string_view name, std::string_view mask);
-// The same on a name and a mask already case-folded.
-bool MatchesFoldedMask(std::string_view foldedName, std::string_view foldedMask);
 
 }  // namespace verdal

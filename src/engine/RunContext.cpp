@@ -1,6 +1,7 @@
 #include "engine/RunContext.h"
 
 #include "engine/RunFrontEnd.h"
+#include "platform/Paths.h"
 
 namespace verdal {
 
@@ -8,29 +9,15 @@ cRunContext::cRunContext(cParameters& params, cRunFrontEnd* frontEnd)
     : Params(params), FrontEnd(frontEnd)
 {}
 
-std::string JoinNative(const std::string& nativeRoot, const std::string& relativeDir,
-                       const std::string& name)
-{
-    std::string path = nativeRoot;
-    if (!path.empty() && path.back() == '/')
-        path.pop_back();
-    for (char c : relativeDir)
-        path += (c == '\\') ? '/' : c;
-    if (path.empty() || path.back() != '/')
-        path += '/';
-    path += name;
-    return path;
-}
-
 std::string cRunContext::SourcePath(const std::string& relativeDir, const std::string& name) const
 {
-    return JoinNative(SourceNativeRoot, relativeDir, name);
+    return JoinNativePath(SourceNativeRoot, relativeDir, name);
 }
 
 std::string cRunContext::DestinationPath(const std::string& relativeDir,
                                          const std::string& name) const
 {
-    return JoinNative(DestinationNativeRoot, relativeDir, name);
+    return JoinNativePath(DestinationNativeRoot, relativeDir, name);
 }
 
 std::string cRunContext::SourceFile(const cCandidate& candidate) const

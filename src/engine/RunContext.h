@@ -86,8 +86,4 @@ struct cRunContext
     bool PumpAndCheckAbort() const;
 };
 
-// Joins a native root, a relative directory in backslash form and a file name.
-std::string JoinNative(const std::string& nativeRoot, const std::string& relativeDir,
-                       const std::string& name);
-
 }  // namespace verdal

@@ -9,7 +9,7 @@
 #include "engine/Listing.h"
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
-#include "platform/TextCase.h"
+#include "platform/Wildcard.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
@@ -19,52 +19,44 @@ namespace {
 using FoldedSet = std::unordered_set<std::string_view>;
 using Routine = bool (*)(const cRunContext&, const DecisionInput&, Decision&);
 
-// The four mask lists, folded once per scan.
+// The four mask lists of the profile.
 struct MaskLists
 {
-    std::vector<std::string> Compare, Enforce, Delete, Exclude;
+    const cStringList &Compare, &Enforce, &Delete, &Exclude;
 };
-
-std::vector<std::string> FoldAll(const cStringList& masks)
-{
-    std::vector<std::string> folded;
-    for (int i = 0; i < masks.Count(); ++i)
-        folded.push_back(FoldCase(masks[i]));
-    return folded;
-}
 
 // The files of a listing matching any of the masks. A file matched by several masks is taken
 // once, so it is decided once and never copied or deleted twice.
-std::vector<const ListedFile*> Matching(const cListing& listing,
-                                        const std::vector<std::string>& masks)
+std::vector<const DirEntry*> Matching(const cListing& listing, const cStringList& masks)
 {
-    std::vector<const ListedFile*> result;
-    if (masks.empty())
+    std::vector<const DirEntry*> result;
+    if (masks.Empty())
         return result;
-    std::vector<bool> taken(listing.Files.size(), false);
-    for (const std::string& mask : masks) {
-        for (size_t i = 0; i < listing.Files.size(); ++i) {
-            if (!taken[i] && MatchesFoldedMask(listing.Files[i].Folded, mask)) {
+    const std::vector<DirEntry>& files = listing.Files();
+    std::vector<bool> taken(files.size(), false);
+    for (int m = 0; m < masks.Count(); ++m) {
+        for (size_t i = 0; i < files.size(); ++i) {
+            if (!taken[i] && MatchesWildcard(files[i].Name, masks[m])) {
                 taken[i] = true;
-                result.push_back(&listing.Files[i]);
+                result.push_back(&files[i]);
             }
         }
     }
     return result;
 }
 
-FoldedSet NamesOf(const std::vector<const ListedFile*>& files)
+FoldedSet NamesOf(const cListing& listing, const std::vector<const DirEntry*>& files)
 {
     FoldedSet names;
-    for (const ListedFile* file : files)
-        names.insert(file->Folded);
+    for (const DirEntry* file : files)
+        names.insert(listing.FoldedName(*file));
     return names;
 }
 
 // The matched files of one side of a directory pair, by mask list.
 struct SideFiles
 {
-    std::vector<const ListedFile*> Compare, Enforce, Delete, Exclude;
+    std::vector<const DirEntry*> Compare, Enforce, Delete, Exclude;
     FoldedSet EnforceNames, DeleteNames, ExcludeNames;
 
     SideFiles(const cListing& listing, const MaskLists& masks)
@@ -72,9 +64,9 @@ struct SideFiles
           Enforce(Matching(listing, masks.Enforce)),
           Delete(Matching(listing, masks.Delete)),
           Exclude(Matching(listing, masks.Exclude)),
-          EnforceNames(NamesOf(Enforce)),
-          DeleteNames(NamesOf(Delete)),
-          ExcludeNames(NamesOf(Exclude))
+          EnforceNames(NamesOf(listing, Enforce)),
+          DeleteNames(NamesOf(listing, Delete)),
+          ExcludeNames(NamesOf(listing, Exclude))
     {}
 };
 
@@ -85,14 +77,16 @@ public:
         : run_(run), index_(index), source_(source), destination_(destination)
     {}
 
-    // Runs `routine` on each file not named in one of the `without` sets; false when aborted.
-    bool Decide(const std::vector<const ListedFile*>& files,
+    // Runs `routine` on each file of `listing` not named in one of the `without` sets; false
+    // when aborted.
+    bool Decide(const cListing& listing, const std::vector<const DirEntry*>& files,
                 std::initializer_list<const FoldedSet*> without, Routine routine)
     {
-        for (const ListedFile* file : files) {
+        for (const DirEntry* file : files) {
             bool left = false;
+            const std::string& folded = listing.FoldedName(*file);
             for (const FoldedSet* set : without)
-                left = left || set->count(file->Folded) != 0;
+                left = left || set->count(folded) != 0;
             if (!left)
                 DecideOne(*file, routine);
             if (run_.PumpAndCheckAbort())
@@ -102,7 +96,7 @@ public:
     }
 
 private:
-    void DecideOne(const ListedFile& file, Routine routine)
+    void DecideOne(const DirEntry& file, Routine routine)
     {
         const DecisionInput in{file, source_, destination_, run_.SourceDirs[index_],
                                run_.DestinationDirs[index_]};
@@ -133,21 +127,24 @@ bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
     const SideFiles src(sourceListing, masks);
     const SideFiles dst(destinationListing, masks);
     PairScanner scanner(run, index, sourceListing, destinationListing);
-    if (!scanner.Decide(src.Compare, {&src.ExcludeNames, &src.DeleteNames, &src.EnforceNames},
-                        CompareForward) ||
-        !scanner.Decide(dst.Compare, {&dst.ExcludeNames, &dst.DeleteNames, &dst.EnforceNames},
-                        CompareBackward))
+    if (!scanner.Decide(sourceListing, src.Compare,
+                        {&src.ExcludeNames, &src.DeleteNames, &src.EnforceNames}, CompareForward) ||
+        !scanner.Decide(destinationListing, dst.Compare,
+                        {&dst.ExcludeNames, &dst.DeleteNames, &dst.EnforceNames}, CompareBackward))
         return false;
     if (p.TouchDest) {
-        if (!scanner.Decide(src.Enforce, {&src.ExcludeNames, &src.DeleteNames}, EnforceForward))
+        if (!scanner.Decide(sourceListing, src.Enforce, {&src.ExcludeNames, &src.DeleteNames},
+                            EnforceForward))
             return false;
         if (p.EnforceBackward &&
-            !scanner.Decide(dst.Enforce, {&dst.ExcludeNames, &dst.DeleteNames}, EnforceDelete))
+            !scanner.Decide(destinationListing, dst.Enforce, {&dst.ExcludeNames, &dst.DeleteNames},
+                            EnforceDelete))
             return false;
     }
     if (p.TouchSrc && p.TouchDest) {
-        if (!scanner.Decide(src.Delete, {&src.ExcludeNames}, DeleteFromSource) ||
-            !scanner.Decide(dst.Delete, {&dst.ExcludeNames}, DeleteFromDestination))
+        if (!scanner.Decide(sourceListing, src.Delete, {&src.ExcludeNames}, DeleteFromSource) ||
+            !scanner.Decide(destinationListing, dst.Delete, {&dst.ExcludeNames},
+                            DeleteFromDestination))
             return false;
     }
     return true;
@@ -158,8 +155,7 @@ bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
 void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache)
 {
     const cParameters& p = run.Params;
-    const MaskLists masks{FoldAll(p.CompareFiles), FoldAll(p.EnforceFiles), FoldAll(p.DeleteFiles),
-                          FoldAll(p.ExcludeFiles)};
+    const MaskLists masks{p.CompareFiles, p.EnforceFiles, p.DeleteFiles, p.ExcludeFiles};
     if (run.FrontEnd)
         run.FrontEnd->SetPhase("Suche Dateien...", static_cast<int64_t>(run.SourceDirs.size()));
     for (size_t i = 0; i < run.SourceDirs.size(); ++i) {

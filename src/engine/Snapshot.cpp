@@ -49,7 +49,7 @@ void AppendRecord(const std::string& directory, const cListing& listing,
     const size_t countLine = lines.size();
     lines.emplace_back();
     int count = 0;
-    for (const ListedFile& file : listing.Files) {
+    for (const DirEntry& file : listing.Files()) {
         if (file.Name.find_first_of("\r\n") != std::string::npos)
             continue;
         lines.push_back(file.Name);
