@@ -1,0 +1,323 @@
+#include "platform/FileCopy.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+#include <random>
+
+#include "platform/FaultInjection.h"
+#include "platform/WinError.h"
+
+namespace verdal {
+namespace {
+
+constexpr size_t kBlockSize = 131072;
+constexpr size_t kRangeChunk = 1 << 20;
+constexpr size_t kTempBaseMax = 200;  // keeps the temporary name below NAME_MAX
+
+struct CopyState
+{
+    int In = -1;
+    int Out = -1;
+    int64_t Copied = 0;
+    const CopyProgress* Progress = nullptr;
+};
+
+class FdGuard
+{
+public:
+    explicit FdGuard(int& fd) : fd_(fd) {}
+    ~FdGuard()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+
+private:
+    int& fd_;
+};
+
+std::string DirOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string TempPattern(const std::string& to)
+{
+    const size_t slash = to.rfind('/');
+    std::string base = slash == std::string::npos ? to : to.substr(slash + 1);
+    if (base.size() > kTempBaseMax) {
+        base.resize(kTempBaseMax);
+    }
+    return DirOf(to) + "/.~" + base + ".XXXXXX";
+}
+
+int WriteAll(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        if (const int fault = TakeInjectedFault(FileOp::Write)) {
+            return fault;
+        }
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// Returns an errno, or -1 for an interruption.
+int CopyBlocks(CopyState& state)
+{
+    auto buffer = std::make_unique<char[]>(kBlockSize);
+    for (;;) {
+        if (const int fault = TakeInjectedFault(FileOp::Read)) {
+            return fault;
+        }
+        const ssize_t n = ::read(state.In, buffer.get(), kBlockSize);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (n == 0) {
+            return 0;
+        }
+        if (const int err = WriteAll(state.Out, buffer.get(), static_cast<size_t>(n))) {
+            return err;
+        }
+        state.Copied += n;
+        const bool lastBlock = static_cast<size_t>(n) < kBlockSize;
+        if (state.Progress && *state.Progress && !(*state.Progress)(n) && !lastBlock) {
+            return -1;
+        }
+    }
+}
+
+bool RangeUnsupported(int err)
+{
+    return err == EXDEV || err == EINVAL || err == ENOSYS || err == EOPNOTSUPP || err == EBADF;
+}
+
+// Returns an errno, or -1 for an interruption.
+int CopyRange(CopyState& state, bool chunked)
+{
+    for (;;) {
+        if (const int fault = TakeInjectedFault(FileOp::Read)) {
+            return fault;
+        }
+        if (const int fault = TakeInjectedFault(FileOp::Write)) {
+            return fault;
+        }
+        const ssize_t n = ::copy_file_range(state.In, nullptr, state.Out, nullptr,
+                                            chunked ? kRangeChunk : SSIZE_MAX, 0);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            // Nothing copied yet and no kernel support: the block loop does the work.
+            if (state.Copied == 0 && RangeUnsupported(errno)) {
+                const CopyProgress* progress = state.Progress;
+                if (!chunked) {
+                    state.Progress = nullptr;
+                }
+                const int result = CopyBlocks(state);
+                state.Progress = progress;
+                return result;
+            }
+            return errno;
+        }
+        if (n == 0) {
+            return 0;
+        }
+        state.Copied += n;
+        if (chunked && state.Progress && *state.Progress && !(*state.Progress)(n)) {
+            return -1;
+        }
+    }
+}
+
+bool SameContentStamp(const struct stat& a, const struct stat& b)
+{
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ino == b.st_ino && a.st_dev == b.st_dev;
+}
+
+mode_t NewFileMode(const struct stat& source)
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return source.st_mode & 0777 & ~mask;
+}
+
+// The target may be replaced only when it is absent or a writable non-directory.
+int CheckTarget(const std::string& to, const struct stat& source, mode_t& mode)
+{
+    struct stat st
+    {};
+    if (::lstat(to.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            return WinErrorFromErrno(errno);
+        }
+        mode = NewFileMode(source);
+        return kErrSuccess;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        return kErrAccessDenied;
+    }
+    if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
+        return kErrAccessDenied;  // read-only: the caller clears the attribute when allowed
+    }
+    mode = S_ISLNK(st.st_mode) ? NewFileMode(source) : (st.st_mode & 07777);
+    return kErrSuccess;
+}
+
+int ReplaceTarget(const std::string& temp, const std::string& to)
+{
+    if (const int fault = TakeInjectedFault(FileOp::Rename)) {
+        return WinErrorFromErrno(fault);
+    }
+    return ::rename(temp.c_str(), to.c_str()) == 0 ? kErrSuccess : WinErrorFromErrno(errno);
+}
+
+int CopyLink(const std::string& from, const std::string& to, const struct stat& source)
+{
+    std::string target(static_cast<size_t>(source.st_size > 0 ? source.st_size : PATH_MAX), '\0');
+    const ssize_t n = ::readlink(from.c_str(), target.data(), target.size());
+    if (n < 0) {
+        return WinErrorFromErrno(errno);
+    }
+    target.resize(static_cast<size_t>(n));
+    std::mt19937 random(std::random_device{}());
+    std::string temp;
+    for (int attempt = 0;; ++attempt) {
+        temp = TempPattern(to);
+        temp.resize(temp.size() - 6);
+        temp += std::to_string(random() % 1000000);
+        if (const int fault = TakeInjectedFault(FileOp::Open)) {
+            return WinErrorFromErrno(fault);
+        }
+        if (::symlink(target.c_str(), temp.c_str()) == 0) {
+            break;
+        }
+        if (errno != EEXIST || attempt > 20) {
+            return WinErrorFromErrno(errno);
+        }
+    }
+    const timespec times[2] = {source.st_atim, source.st_mtim};
+    ::utimensat(AT_FDCWD, temp.c_str(), times, AT_SYMLINK_NOFOLLOW);
+    const int code = ReplaceTarget(temp, to);
+    if (code != kErrSuccess) {
+        ::unlink(temp.c_str());
+    }
+    return code;
+}
+
+int CopyData(CopyState& state, CopyMethod method)
+{
+    switch (method) {
+        case CopyMethod::Blocks:
+            return CopyBlocks(state);
+        case CopyMethod::RangeChunks:
+            return CopyRange(state, true);
+        case CopyMethod::Plain: {
+            const int err = CopyRange(state, false);
+            if (err == 0 && state.Progress && *state.Progress) {
+                (*state.Progress)(state.Copied);
+            }
+            return err;
+        }
+    }
+    return EINVAL;
+}
+
+// Copies the open source into the open temporary file and gives it mode and times.
+int FillTemp(CopyState& state, CopyMethod method, const struct stat& before, mode_t mode)
+{
+    const int err = CopyData(state, method);
+    if (err == -1) {
+        return kErrCancelled;
+    }
+    if (err != 0) {
+        return WinErrorFromErrno(err);
+    }
+    struct stat after
+    {};
+    if (::fstat(state.In, &after) != 0 || !SameContentStamp(before, after) ||
+        state.Copied != before.st_size) {
+        return kErrSharingViolation;
+    }
+    ::fchmod(state.Out, mode);
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    if (::futimens(state.Out, times) != 0) {
+        return WinErrorFromErrno(errno);
+    }
+    return kErrSuccess;
+}
+
+}  // namespace
+
+int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod method,
+                 const CopyProgress& progress)
+{
+    struct stat before
+    {};
+    if (::lstat(from.c_str(), &before) != 0) {
+        return WinErrorFromErrno(errno);
+    }
+    if (S_ISDIR(before.st_mode)) {
+        return kErrAccessDenied;
+    }
+    mode_t mode = 0;
+    if (const int code = CheckTarget(to, before, mode)) {
+        return code;
+    }
+    if (S_ISLNK(before.st_mode)) {
+        return CopyLink(from, to, before);
+    }
+    CopyState state;
+    state.Progress = &progress;
+    FdGuard inGuard(state.In);
+    if (const int fault = TakeInjectedFault(FileOp::Open)) {
+        return WinErrorFromErrno(fault);
+    }
+    state.In = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (state.In < 0 || ::fstat(state.In, &before) != 0) {
+        return WinErrorFromErrno(errno);
+    }
+    std::string temp = TempPattern(to);
+    if (const int fault = TakeInjectedFault(FileOp::Open)) {
+        return WinErrorFromErrno(fault);
+    }
+    state.Out = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (state.Out < 0) {
+        return WinErrorFromErrno(errno);
+    }
+    int code = FillTemp(state, method, before, mode);
+    // close() may be the first to report a full disk on network file systems.
+    if (::close(state.Out) != 0 && code == kErrSuccess) {
+        code = WinErrorFromErrno(errno);
+    }
+    state.Out = -1;
+    if (code == kErrSuccess) {
+        code = ReplaceTarget(temp, to);
+    }
+    if (code != kErrSuccess) {
+        ::unlink(temp.c_str());
+    }
+    return code;
+}
+
+}  // namespace verdal

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace verdal {
+
+// The three ways a file is copied: the program's own 128 KiB block loop, the system copy in
+// chunks with progress calls (reflinks where the file system offers them), and the plain
+// system copy in one go.
+enum class CopyMethod { Blocks, RangeChunks, Plain };
+
+// Told the bytes copied since its previous call; the caller pumps its messages there. Returns
+// false to interrupt the copy. The plain copy calls it once, after the copy, with the size.
+using CopyProgress = std::function<bool(int64_t bytes)>;
+
+// Copies `from` over `to`. The data goes into a temporary file beside `to`, which replaces
+// `to` only after success, so a failed or interrupted copy leaves the old target as it was and
+// no temporary behind. The target gets the times the source had when the copy began. A
+// symbolic link is copied as a link. Results: 0; 1235 interrupted; 32 the source changed
+// during the copy; 5 the target is read-only or a directory; else the system's code.
+int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod method,
+                 const CopyProgress& progress = {});
+
+}  // namespace verdal
