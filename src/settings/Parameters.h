@@ -130,8 +130,13 @@ struct SummaryGroups
     SummaryNode* Source = nullptr;
     SummaryNode* Destination = nullptr;
     SummaryNode* Options = nullptr;
-    SummaryNode* Automation = nullptr;
+    SummaryNode* Overview = nullptr;
     SummaryNode* Log = nullptr;
+    SummaryNode* Batch = nullptr;
+    SummaryNode* Scheduler = nullptr;
+    // The children of Options, one per page of the options dialog: range, directories, age,
+    // orphans, sorting, checks, warnings, automation, miscellaneous.
+    std::array<SummaryNode*, 9> OptionPages{};
 };
 
 // The one settings object: the open document (profile or batch file), the program options
