@@ -209,17 +209,6 @@ size_t CodePointCount(std::string_view text)
     return count;
 }
 
-std::string TruncateCodePoints(const std::string& text, size_t maxCount)
-{
-    size_t count = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && count++ == maxCount) {
-            return text.substr(0, i);
-        }
-    }
-    return text;
-}
-
 struct Spec
 {
     bool Left = false;
@@ -304,7 +293,7 @@ std::string ArgText(const FormatArg& arg, const Spec& spec)
     const auto& value = arg.Get();
     if (const auto* text = std::get_if<std::string>(&value)) {
         return spec.Type == 's' && spec.Precision >= 0
-                   ? TruncateCodePoints(*text, static_cast<size_t>(spec.Precision))
+                   ? FirstCharacters(*text, static_cast<size_t>(spec.Precision))
                    : *text;
     }
     if (const auto* number = std::get_if<int64_t>(&value)) {
@@ -335,6 +324,17 @@ std::string_view ShortMonthName(int month)
     return kShortMonths.at(static_cast<size_t>((month + 11) % 12));
 }
 
+std::string FirstCharacters(const std::string& text, size_t count)
+{
+    size_t seen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && seen++ == count) {
+            return text.substr(0, i);
+        }
+    }
+    return text;
+}
+
 std::string FormatDateTime(std::string_view format, TDateTime value)
 {
     std::string out;
@@ -352,7 +352,7 @@ std::string FormatIntegerNumber(int64_t value, int decimals)
     return IntegerText(value, decimals, true);
 }
 
-std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args)
+std::string FormatText(std::string_view format, std::span<const FormatArg> args)
 {
     std::string out;
     auto next = args.begin();

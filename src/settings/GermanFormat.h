@@ -3,6 +3,7 @@
 #include <concepts>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -60,10 +61,17 @@ private:
     Value value_;
 };
 
+// The first `count` characters (not bytes) of UTF-8 `text`.
+std::string FirstCharacters(const std::string& text, size_t count);
+
 // Fills a printf-like template as the program's texts use it: %s, %d, %u, %x, %f and %n (the
 // German number of FormatNumber; precision = decimals, default 2), each with an optional "-"
 // (left-justify), width and ".precision" (for %s the maximum length); "%%" is a percent sign.
 // Widths count characters, not bytes. A specifier without an argument stays as it is.
-std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args);
+std::string FormatText(std::string_view format, std::span<const FormatArg> args);
+inline std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args)
+{
+    return FormatText(format, std::span<const FormatArg>(args.begin(), args.size()));
+}
 
 }  // namespace verdal

@@ -8,6 +8,9 @@ class cSilentPresenter : public cPresenter
 public:
     BoxResult Show(const Message& message) override
     {
+        if (message.DefaultAnswer != BoxResult::None) {
+            return message.DefaultAnswer;
+        }
         switch (message.Buttons) {
         case BoxButtons::YesNo:
         case BoxButtons::YesNoHelp:

@@ -19,6 +19,10 @@ struct Message
     BoxButtons Buttons = BoxButtons::Ok;
     std::string Text;  // UTF-8; line breaks as "\r" like the program's texts
     int HelpContext = 0;
+    int Code = 0;  // number of a program message, 0 for other texts
+    // The answer the program takes when this message is switched off; a presenter that cannot
+    // ask (verdal-run, the silent one) gives it. None: OK or Yes.
+    BoxResult DefaultAnswer = BoxResult::None;
 };
 
 // The seam through which the Qt-free core shows messages, asks questions and beeps.
