@@ -11,14 +11,7 @@ public:
         if (message.DefaultAnswer != BoxResult::None) {
             return message.DefaultAnswer;
         }
-        switch (message.Buttons) {
-        case BoxButtons::YesNo:
-        case BoxButtons::YesNoHelp:
-        case BoxButtons::YesNoCancel:
-            return BoxResult::Yes;
-        default:
-            return BoxResult::Ok;
-        }
+        return FirstButton(message.Buttons);
     }
     void Beep() override {}
 };

@@ -25,6 +25,14 @@ struct Message
     BoxResult DefaultAnswer = BoxResult::None;
 };
 
+// The answer of a box's first button: Yes for the sets that ask Yes or No, else OK.
+inline BoxResult FirstButton(BoxButtons buttons)
+{
+    const bool yesNo = buttons == BoxButtons::YesNo || buttons == BoxButtons::YesNoHelp ||
+                       buttons == BoxButtons::YesNoCancel;
+    return yesNo ? BoxResult::Yes : BoxResult::Ok;
+}
+
 // The seam through which the Qt-free core shows messages, asks questions and beeps.
 // The GUI installs message boxes, verdal-run a terminal presenter, tests a recorder.
 class cPresenter

@@ -68,10 +68,9 @@ BoxResult cTerminalPresenter::Show(const Message& message)
         c = c == '\r' ? '\n' : c;
     }
     out_ << KindCaption(message.Kind) << ": " << text << '\n';
-    BoxResult fallback = message.DefaultAnswer;
-    if (fallback == BoxResult::None) {
-        fallback = AsksYesNo(message.Buttons) ? BoxResult::Yes : BoxResult::Ok;
-    }
+    const BoxResult fallback = message.DefaultAnswer != BoxResult::None
+                                   ? message.DefaultAnswer
+                                   : FirstButton(message.Buttons);
     const bool asks = AsksYesNo(message.Buttons) || HasCancel(message.Buttons);
     const BoxResult answer = interactive_ && asks ? Ask(message, fallback) : fallback;
     out_.flush();

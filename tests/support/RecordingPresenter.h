@@ -36,18 +36,6 @@ public:
         Events.push_back("beep");
     }
 
-    static BoxResult FirstButton(BoxButtons buttons)
-    {
-        switch (buttons) {
-            case BoxButtons::YesNo:
-            case BoxButtons::YesNoHelp:
-            case BoxButtons::YesNoCancel:
-                return BoxResult::Yes;
-            default:
-                return BoxResult::Ok;
-        }
-    }
-
     // Codes of the shown messages, in order.
     std::vector<int> Codes() const
     {
