@@ -5,6 +5,8 @@
 
 #include "engine/Listing.h"
 #include "engine/RunContext.h"
+#include "platform/Clock.h"
+#include "platform/FileTimes.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
@@ -65,9 +67,19 @@ bool PassesAttributeFilter(const cRunContext& run, const Decision& d)
     return true;
 }
 
+// Start of the last successful run in the time base of the stamps; 0 when there was none.
+FileTime LastRun(const cRunContext& run)
+{
+    const FileTime last = run.Params.LastUpdate;
+    if ((last >> 32) == 0)
+        return 0;
+    return run.Params.UseUTC ? LocalToUtcFileTime(last) : last;
+}
+
 bool WrittenSinceLastRun(const cRunContext& run, FileTime time)
 {
-    return run.Params.LastUpdate != 0 && time >= run.Params.LastUpdate;
+    const FileTime last = LastRun(run);
+    return last != 0 && time >= last;
 }
 
 // Adds the size warning and double-change flags and stores the category.
@@ -90,8 +102,9 @@ uint16_t SnapshotOrphan(const cRunContext& run, bool wasOnOtherSide, FileTime ti
 {
     if (!wasOnOtherSide)
         return copyAction;
-    const bool unchanged = run.Params.LastUpdate != 0 && time < run.Params.LastUpdate;
-    return unchanged ? uint16_t{kDelete} : uint16_t(copyAction | kDoubleChange);
+    return WrittenSinceLastRun(run, time) || LastRun(run) == 0
+               ? uint16_t(copyAction | kDoubleChange)
+               : uint16_t{kDelete};
 }
 
 uint16_t SourceOrphan(const cRunContext& run, const DecisionInput& in)
@@ -166,6 +179,28 @@ bool PropertiesDiffer(const Decision& d)
 }
 
 }  // namespace
+
+void SetAgeWindow(cRunContext& run)
+{
+    const cParameters& p = run.Params;
+    FileTime limit = 0;
+    switch (p.AgeMode & 3) {
+        case 1:
+            limit = DateTimeToFileTime(std::floor(Today()) - p.MidnightShift - p.RelativeAge);
+            break;
+        case 2:
+            limit = DateTimeToFileTime(static_cast<TDateTime>(p.AbsoluteAge));
+            break;
+        case 3:
+            limit = p.LastUpdate;
+            break;
+    }
+    // The limit is a local time; stamps read with UseUTC are not.
+    if (limit != 0 && p.UseUTC)
+        limit = LocalToUtcFileTime(limit);
+    run.AgeLimit = limit;
+    run.AgeOlderThan = (p.AgeMode & 4) != 0;
+}
 
 int CompareTimes(const cRunContext& run, FileTime a, FileTime b)
 {

@@ -44,6 +44,11 @@ struct Decision
     std::string DestinationName;
 };
 
+// Sets the run's age window from the profile's AgeMode: none, relative (today minus
+// MidnightShift minus RelativeAge days), absolute (day AbsoluteAge), or since the last
+// successful run; bit 4 reverses it to "older than".
+void SetAgeWindow(cRunContext& run);
+
 // -1, 0 or +1: `a` older, equal within the tolerance (and, with IgnoreDST, an hour apart),
 // newer. A zero `b` (missing file) makes `a` newer.
 int CompareTimes(const cRunContext& run, FileTime a, FileTime b);

@@ -112,7 +112,7 @@ int cSnapshot::WriteSnapshot(const std::string& path, cRunContext& run)
     std::vector<std::string> lines{std::to_string(pairs)};
     for (size_t i = 0; i < pairs; ++i) {
         if (AbortFlag)
-            return kErrCancelled;  // a partial snapshot would make deletions look like news
+            break;
         AppendRecord(fresh.SourceDirs[i], sourceCache.Get(fresh.SourcePath(fresh.SourceDirs[i])),
                      lines);
         AppendRecord(fresh.DestinationDirs[i],
@@ -121,6 +121,9 @@ int cSnapshot::WriteSnapshot(const std::string& path, cRunContext& run)
             run.FrontEnd->SetPhasePosition(static_cast<int64_t>(i + 1));
         run.PumpAndCheckAbort();
     }
+    // A partial snapshot would misdescribe the trees to the next run.
+    if (AbortFlag)
+        return kErrCancelled;
     return WriteLineFile(path, lines);
 }
 
