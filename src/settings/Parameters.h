@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/Clock.h"
@@ -66,6 +67,9 @@ struct cLogParameters
     int PrintFontSize = 9;
     std::string CurrentLogFile;
 
+    // Fills in the defaults: Filename = the default log file, PrinterName = the printer
+    // selected at the moment (DefaultPrinterName).
+    void Reset();
     // Computes CurrentLogFile from Filename and Daily, with date macros expanded.
     void MakeCurrentLogFile();
 
@@ -240,9 +244,9 @@ public:
     cProgrammParameters Programm;
 
     // Run-time values.
-    double MidnightShift = 0.0;      // days subtracted from today for date macros
-    std::string DestinationBase;     // computed by MakeDestinationBase
-    SummaryGroups Groups;            // recorded by BuildSummary
+    double MidnightShift = 0.0;   // days subtracted from today for date macros
+    std::string DestinationBase;  // computed by MakeDestinationBase
+    SummaryGroups Groups;         // recorded by BuildSummary
 
     // Fills in the defaults, in the documented order (reads option groups 1, 2, 3).
     void Reset();
@@ -263,5 +267,10 @@ public:
 
 // The one instance of the running program (created on first use).
 cParameters& Params();
+
+// The name of the printer selected at the moment, for the log's PrinterName. The core has no
+// printers of its own: the front end installs a source; without one the name is empty.
+std::string DefaultPrinterName();
+void SetDefaultPrinterSource(std::function<std::string()> source);
 
 }  // namespace verdal
