@@ -1,0 +1,77 @@
+#include "platform/SessionEnd.h"
+
+#include <unistd.h>
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/Process.h"
+
+namespace verdal {
+namespace {
+
+bool RunningInsideTests()
+{
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) {
+        return true;  // cannot tell: better not end anything
+    }
+    const std::string exe(buffer, static_cast<size_t>(n));
+    const std::string name = exe.substr(exe.rfind('/') + 1);
+    return name.find("test") != std::string::npos || name.find("bench") != std::string::npos;
+}
+
+class cSystemSessionEnder : public cSessionEnder
+{
+public:
+    bool End(SessionAction action) override
+    {
+        if (RunningInsideTests()) {
+            return false;
+        }
+        const std::optional<int> status = RunCommand(CommandFor(action), nullptr, 30000);
+        return status && *status == 0;
+    }
+
+private:
+    static std::vector<std::string> CommandFor(SessionAction action)
+    {
+        switch (action) {
+            case SessionAction::LogOff: {
+                const char* session = std::getenv("XDG_SESSION_ID");
+                if (session && *session) {
+                    return {"loginctl", "terminate-session", session};
+                }
+                return {"loginctl", "terminate-user", std::to_string(::getuid())};
+            }
+            case SessionAction::Restart:
+                return {"systemctl", "reboot"};
+            case SessionAction::ShutDown:
+            case SessionAction::PowerOff:
+                break;
+        }
+        return {"systemctl", "poweroff"};
+    }
+};
+
+std::unique_ptr<cSessionEnder>& Ender()
+{
+    static std::unique_ptr<cSessionEnder> ender = std::make_unique<cSystemSessionEnder>();
+    return ender;
+}
+
+}  // namespace
+
+void SetSessionEnder(std::unique_ptr<cSessionEnder> ender)
+{
+    Ender() = ender ? std::move(ender) : std::make_unique<cSystemSessionEnder>();
+}
+
+bool EndSession(SessionAction action)
+{
+    return Ender()->End(action);
+}
+
+}  // namespace verdal

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+
+namespace verdal {
+
+// Ending the desktop session after a run, through one seam that tests replace.
+enum class SessionAction { LogOff, ShutDown, PowerOff, Restart };
+
+// Carries out a session action; the system one asks systemd-logind.
+class cSessionEnder
+{
+public:
+    virtual ~cSessionEnder() = default;
+    // True when the request was accepted.
+    virtual bool End(SessionAction action) = 0;
+};
+
+// Installs `ender` for every later EndSession call; nullptr brings back the system one.
+void SetSessionEnder(std::unique_ptr<cSessionEnder> ender);
+// Ends the session through the installed ender. The system ender refuses inside test
+// programs, so that no test can ever end the session of the person running it.
+bool EndSession(SessionAction action);
+
+}  // namespace verdal
