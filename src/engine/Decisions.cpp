@@ -7,6 +7,7 @@
 #include "engine/RunContext.h"
 #include "platform/Clock.h"
 #include "platform/FileTimes.h"
+#include "platform/Security.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
@@ -173,9 +174,11 @@ uint16_t DestinationOrphan(const cRunContext& run, const DecisionInput& in)
 }
 
 // Attributes or security differ although times and sizes are equal.
-bool PropertiesDiffer(const Decision& d)
+bool PropertiesDiffer(const cRunContext& run, const DecisionInput& in, const Decision& d)
 {
-    return d.Source.Attributes != d.Destination.Attributes;
+    return d.Source.Attributes != d.Destination.Attributes ||
+           SecurityDiffers(run.SourcePath(in.SourceDir, d.SourceName),
+                           run.DestinationPath(in.DestinationDir, d.DestinationName));
 }
 
 }  // namespace
@@ -251,7 +254,7 @@ bool CompareForward(const cRunContext& run, const DecisionInput& in, Decision& o
     if (r == 0) {
         if (out.Source.Size != out.Destination.Size)
             category |= kSizeWarning;
-        if (p.CompareProperties && PropertiesDiffer(out))
+        if (p.CompareProperties && PropertiesDiffer(run, in, out))
             category |= kPropertiesOnly;
         if (!(category & (kSizeWarning | kPropertiesOnly)))
             return false;

@@ -10,6 +10,7 @@
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
 #include "platform/Wildcard.h"
+#include "settings/Macros.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
@@ -19,11 +20,19 @@ namespace {
 using FoldedSet = std::unordered_set<std::string_view>;
 using Routine = bool (*)(const cRunContext&, const DecisionInput&, Decision&);
 
-// The four mask lists of the profile.
+// The four mask lists of the profile, date macros expanded.
 struct MaskLists
 {
-    const cStringList &Compare, &Enforce, &Delete, &Exclude;
+    cStringList Compare, Enforce, Delete, Exclude;
 };
+
+cStringList Expanded(const cStringList& masks)
+{
+    cStringList expanded(false);
+    for (int i = 0; i < masks.Count(); ++i)
+        expanded.Add(ExpandMacros(masks[i]));
+    return expanded;
+}
 
 // The files of a listing matching any of the masks. A file matched by several masks is taken
 // once, so it is decided once and never copied or deleted twice.
@@ -155,7 +164,8 @@ bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
 void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache)
 {
     const cParameters& p = run.Params;
-    const MaskLists masks{p.CompareFiles, p.EnforceFiles, p.DeleteFiles, p.ExcludeFiles};
+    const MaskLists masks{Expanded(p.CompareFiles), Expanded(p.EnforceFiles),
+                          Expanded(p.DeleteFiles), Expanded(p.ExcludeFiles)};
     if (run.FrontEnd)
         run.FrontEnd->SetPhase("Suche Dateien...", static_cast<int64_t>(run.SourceDirs.size()));
     for (size_t i = 0; i < run.SourceDirs.size(); ++i) {

@@ -116,11 +116,15 @@ TEST_F(DecisionTest, EqualTimes_FlagSizesAndPropertiesButNeverBackward)
     Src("ro.txt");
     Dst("ro.txt");
     chmod(tree_.filePath("dst/ro.txt").c_str(), 0444);
+    Src("mode.txt");
+    Dst("mode.txt");
+    chmod(tree_.filePath("src/mode.txt").c_str(), 0644);
+    chmod(tree_.filePath("dst/mode.txt").c_str(), 0600);
     EXPECT_EQ(ScanAndDescribe(), "\\size.txt F32");
 
     Run().Candidates.Clear();
     P().CompareProperties = true;
-    EXPECT_EQ(ScanAndDescribe(), "\\ro.txt F128, \\size.txt F32");
+    EXPECT_EQ(ScanAndDescribe(), "\\mode.txt F128, \\ro.txt F128, \\size.txt F32");
 }
 
 TEST_F(DecisionTest, DoubleChangeAndSizeWarning_AddFlags)
