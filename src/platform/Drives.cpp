@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "platform/DirectoryCheck.h"
 #include "platform/FileIO.h"
 
 namespace verdal {
@@ -95,13 +96,6 @@ bool StartsWithDir(std::string_view path, std::string_view dir)
     }
     return path.substr(0, dir.size()) == dir &&
            (path.size() == dir.size() || path[dir.size()] == '/');
-}
-
-bool IsDirectory(const std::string& path)
-{
-    struct stat st
-    {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::string RealPathOr(const std::string& path)
@@ -289,7 +283,7 @@ std::vector<DriveInfo> ListDrives()
     std::vector<DriveInfo> drives;
     for (const MountEntry& mount : ReadMountTable()) {
         if (IsPseudoFileSystem(mount) || IsSystemMountPoint(mount.MountPoint) ||
-            !IsDirectory(mount.MountPoint)) {
+            !IsExistingDirectory(mount.MountPoint)) {
             continue;
         }
         DriveInfo info;
@@ -341,7 +335,7 @@ bool ReadVolumeLabel(const std::string& root, std::string& label)
 
 int64_t FreeSpace(const std::string& root)
 {
-    if (!IsDirectory(root)) {
+    if (!IsExistingDirectory(root)) {
         return -2;
     }
     struct statvfs st

@@ -8,6 +8,7 @@
 
 #include "platform/ChangeWait.h"
 #include "platform/DirList.h"
+#include "platform/DirectoryCheck.h"
 #include "platform/FaultInjection.h"
 #include "platform/FileStamp.h"
 #include "platform/WinError.h"
@@ -82,9 +83,7 @@ int CreateDirectoryWithParents(const std::string& path, bool* created)
     while (pos != std::string::npos) {
         pos = path.find('/', pos + 1);
         const std::string part = path.substr(0, pos);
-        struct stat st
-        {};
-        if (part.empty() || (::stat(part.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) {
+        if (part.empty() || IsExistingDirectory(part)) {
             continue;
         }
         if (const int fault = TakeInjectedFault(FileOp::Mkdir)) {
@@ -97,12 +96,7 @@ int CreateDirectoryWithParents(const std::string& path, bool* created)
             *created = true;
         }
     }
-    struct stat st
-    {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        return kErrPathNotFound;
-    }
-    return kErrSuccess;
+    return IsExistingDirectory(path) ? kErrSuccess : kErrPathNotFound;
 }
 
 int RemoveEmptyDirectory(const std::string& path)

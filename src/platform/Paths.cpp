@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cstdlib>
 
+#include "platform/DirectoryCheck.h"
 #include "platform/Drives.h"
 #include "platform/TextCase.h"
 #include "platform/WinError.h"
@@ -14,19 +15,12 @@ namespace {
 
 std::map<char, std::string> g_letters = {{'C', "/"}};
 
-bool IsDirectory(const std::string& path)
-{
-    struct stat st
-    {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 int ReadyRoot(std::string candidate, std::string& root)
 {
     while (candidate.size() > 1 && candidate.back() == '/') {
         candidate.pop_back();
     }
-    if (candidate.empty() || !IsDirectory(candidate)) {
+    if (candidate.empty() || !IsExistingDirectory(candidate)) {
         return kErrNotReady;
     }
     root = std::move(candidate);
