@@ -23,21 +23,15 @@ protected:
 
 TEST_F(MacrosTest, DateAndTimeMacros_UseGermanTexts)
 {
-    struct Case
-    {
-        const char* In;
-        const char* Out;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"\\Sicherung %YEAR%\\", "\\Sicherung 2026\\"},
         {"%DayOfWeek%-%SHORTDAYOFWEEK%", "Samstag-Sa"},
         {"%DAY%.%MONTH%.%SHORTMONTH%.%LONGMONTH%", "05.12.Dez.Dezember"},
         {"%SHORTDATE% | %LONGDATE%", "05.12.2026 | Samstag, 5. Dezember 2026"},
-        {"%HOUR%%MINUTE%%SECOND%", "140703"},
-        {"%SHORTTIME% %LONGTIME%", "14:07 14:07:03"},
-        {"", ""},
+        {"%HOUR%%MINUTE%%SECOND% %SHORTTIME% %LONGTIME%", "140703 14:07 14:07:03"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ExpandMacros(c.In), c.Out) << c.In;
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(ExpandMacros(in), out) << in;
     }
 }
 

@@ -19,23 +19,25 @@ protected:
         }
         params.DestinationDrive = dir.path();
         params.DestinationDirectory = "\\Sicherung\\";
+        dir.createDir("Sicherung");
     }
     void TearDown() override
     {
         SetTestNow(std::nullopt);
-        if (savedUser_) {
-            setenv("USERNAME", savedUser_->c_str(), 1);
-        } else {
-            unsetenv("USERNAME");
-        }
+        Params().MidnightShift = 0.0;
+        savedUser_ ? setenv("USERNAME", savedUser_->c_str(), 1) : unsetenv("USERNAME");
     }
 
-    std::string Base(int variation, bool eightThree)
+    // The subdirectory below \Sicherung\ that the variation chooses.
+    std::string Sub(int variation, bool eightThree)
     {
         params.Variation = static_cast<uint8_t>(variation);
         params.EightThree = eightThree;
         params.MakeDestinationBase();
-        return params.DestinationBase;
+        const std::string prefix = "\\Sicherung\\";
+        return params.DestinationBase.rfind(prefix, 0) == 0
+                   ? params.DestinationBase.substr(prefix.size())
+                   : "<" + params.DestinationBase + ">";
     }
 
     verdal::test::TestDir dir;
@@ -47,86 +49,76 @@ private:
 
 TEST_F(VariationsTest, DateWeekdayAndParity_NameTheSubdirectory)
 {
-    EXPECT_EQ(Base(0, false), "\\Sicherung\\");
-    EXPECT_EQ(Base(1, true), "\\Sicherung\\A051226\\");
-    EXPECT_EQ(Base(1, false), "\\Sicherung\\Samstag, 5. Dezember 2026\\");
-    EXPECT_EQ(Base(2, false), "\\Sicherung\\Samstag\\");
+    EXPECT_EQ(Sub(0, false), "");
+    EXPECT_EQ(Sub(1, true), "A051226\\");
+    EXPECT_EQ(Sub(1, false), "Samstag, 5. Dezember 2026\\");
+    EXPECT_EQ(Sub(2, false), "Samstag\\");
     SetTestNow(EncodeDateTime(2026, 12, 3));
-    EXPECT_EQ(Base(2, true), "\\Sicherung\\Donnerst\\");
-    EXPECT_EQ(Base(2, false), "\\Sicherung\\Donnerstag\\");
-
+    EXPECT_EQ(Sub(2, true), "Donnerst\\");
     // Parity of the day of the month: the 31st and the following 1st are both odd.
-    const std::pair<int, const char*> parity[] = {{31, "Ungerade"}, {30, "Gerade"}};
+    const std::pair<TDateTime, const char*> parity[] = {
+        {EncodeDateTime(2026, 12, 31), "Ungerade\\"},
+        {EncodeDateTime(2027, 1, 1), "Ungerade\\"},
+        {EncodeDateTime(2027, 1, 2), "Gerade\\"}};
     for (const auto& [day, name] : parity) {
-        SetTestNow(EncodeDateTime(2026, 12, day));
-        EXPECT_EQ(Base(3, false), std::string("\\Sicherung\\") + name + "\\");
+        SetTestNow(day);
+        EXPECT_EQ(Sub(3, false), name);
     }
-    SetTestNow(EncodeDateTime(2027, 1, 1));
-    EXPECT_EQ(Base(3, false), "\\Sicherung\\Ungerade\\");
-
     params.DestinationBase = "\\alt\\";
-    EXPECT_EQ(Base(9, false), "\\alt\\");
+    EXPECT_EQ(Sub(9, false), "<\\alt\\>");
 }
 
 TEST_F(VariationsTest, MidnightShiftAndMacros_AreAppliedFirst)
 {
     SetTestNow(EncodeDateTime(2026, 12, 5, 0, 30));
     params.MidnightShift = 1.0;
-    EXPECT_EQ(Base(1, true), "\\Sicherung\\A041226\\");
+    EXPECT_EQ(Sub(1, true), "A041226\\");
     SetTestNow(EncodeDateTime(2027, 1, 1, 0, 30));
     params.DestinationDirectory = "\\Sicherung %YEAR%\\";
-    // The macro follows the process-wide shift, the variation the object's own.
-    Params().MidnightShift = 1.0;
-    EXPECT_EQ(Base(1, true), "\\Sicherung 2026\\A311226\\");
-    Params().MidnightShift = 0.0;
+    Params().MidnightShift = 1.0;  // the macros follow the program's shift
+    params.Variation = 1;
+    params.MakeDestinationBase();
+    EXPECT_EQ(params.DestinationBase, "\\Sicherung 2026\\A311226\\");
 }
 
 TEST_F(VariationsTest, UserName_IsShortenedOrReplacedWhenUnusable)
 {
-    setenv("USERNAME", "Administrator", 1);
-    EXPECT_EQ(Base(5, true), "\\Sicherung\\Administ\\");
-    EXPECT_EQ(Base(5, false), "\\Sicherung\\Administrator\\");
-    setenv("USERNAME", "Jürgenmüller", 1);
-    EXPECT_EQ(Base(5, true), "\\Sicherung\\Jürgenmü\\");
-    setenv("USERNAME", "..", 1);
-    EXPECT_EQ(Base(5, true), "\\Sicherung\\Unbkannt\\");
-    EXPECT_EQ(Base(5, false), "\\Sicherung\\Unbekannter Benutzer\\");
-    setenv("USERNAME", "../etc", 1);
-    EXPECT_EQ(Base(5, false), "\\Sicherung\\..etc\\");
+    const std::tuple<const char*, bool, const char*> cases[] = {
+        {"Administrator", true, "Administ\\"},   {"Administrator", false, "Administrator\\"},
+        {"Jürgenmüller", true, "Jürgenmü\\"},    {"..", true, "Unbkannt\\"},
+        {"..", false, "Unbekannter Benutzer\\"}, {"../etc", false, "..etc\\"},
+    };
+    for (const auto& [user, eightThree, expected] : cases) {
+        setenv("USERNAME", user, 1);
+        EXPECT_EQ(Sub(5, eightThree), expected) << user;
+    }
 }
 
 TEST_F(VariationsTest, Generations_RotateOverFourRuns)
 {
-    dir.createDir("Sicherung");
     // Each run fills "Enkel" with a file named after the run.
     for (int run = 1; run <= 4; ++run) {
-        ASSERT_EQ(Base(4, false), "\\Sicherung\\Enkel\\");
+        ASSERT_EQ(Sub(4, false), "Enkel\\");
+        // Runs 1 to 3 start a new generation; run 4 brings the oldest one back.
+        EXPECT_EQ(dir.exists("Sicherung/Enkel"), run == 4);
         dir.createFile("Sicherung/Enkel/lauf" + std::to_string(run), "x");
     }
     // The fourth run reused the oldest generation: Vater of run 3 became Enkel again.
     EXPECT_TRUE(dir.exists("Sicherung/Enkel/lauf1"));
-    EXPECT_TRUE(dir.exists("Sicherung/Enkel/lauf4"));
+    EXPECT_FALSE(dir.exists("Sicherung/Enkel/lauf2"));
     EXPECT_TRUE(dir.exists("Sicherung/Vater/lauf2"));
     EXPECT_TRUE(dir.exists("Sicherung/Sohn/lauf3"));
     EXPECT_FALSE(dir.exists("Sicherung/Grossvater"));
-    EXPECT_FALSE(dir.exists("Sicherung/Enkel/lauf2"));
 }
 
-TEST_F(VariationsTest, Generations_EmptyOrMissingDestinationIsLeftAlone)
+TEST_F(VariationsTest, Generations_NeverOverwriteAStaleGrandfather)
 {
-    dir.createDir("Sicherung");
-    params.EightThree = true;
-    EXPECT_EQ(Base(4, true), "\\Sicherung\\Enkel\\");
-    EXPECT_FALSE(dir.exists("Sicherung/Enkel"));
-    // A stale grandfather is never overwritten: the renames that would replace it fail and
-    // the others go on, so every generation survives.
+    // The renames that would replace it fail and the others go on: every generation survives.
     dir.createFile("Sicherung/Grossvtr/alt", "g");
     dir.createFile("Sicherung/Vater/v", "v");
     dir.createFile("Sicherung/Enkel/e", "e");
-    Base(4, true);
+    EXPECT_EQ(Sub(4, true), "Enkel\\");
     EXPECT_EQ(dir.readFile("Sicherung/Vater/v"), "v");
     EXPECT_EQ(dir.readFile("Sicherung/Sohn/e"), "e");
     EXPECT_EQ(dir.readFile("Sicherung/Enkel/alt"), "g");
-    params.DestinationDrive = dir.path() + "/fehlt";
-    EXPECT_EQ(Base(4, false), "\\Sicherung\\Enkel\\");
 }
