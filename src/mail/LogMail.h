@@ -1,0 +1,29 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "settings/Parameters.h"
+
+namespace verdal {
+
+// What the front end lends a mail delivery: Pump() runs while the client waits (the GUI keeps
+// painting), the cancel flag breaks off the wait (the info window's cancel button).
+struct MailHooks
+{
+    std::function<void()> Pump;
+    const std::atomic<bool>* CancelFlag = nullptr;
+    int TimeOut = 60;  // seconds without progress
+};
+
+// Mails the run log `Log.CurrentLogFile` by the profile's e-mail settings: the log as the body,
+// or with AsAttachment as an attachment under the line "siehe Anhang". The caller recomputes
+// CurrentLogFile first. Every failure is shown through the presenter ("Fehler beim
+// Verschicken...", the recipient, the reason) and gives false; nothing is thrown.
+bool SendLogByMail(cParameters& params, const MailHooks& hooks = {});
+
+// "Verschicke Log an Name <Adresse>...", the text of the window shown while mailing.
+std::string SendingLogText(const cLogParameters& log);
+
+}  // namespace verdal
