@@ -120,10 +120,7 @@ int DeleteFilePlain(const std::string& path)
     if (const int fault = TakeInjectedFault(FileOp::Unlink)) {
         return WinErrorFromErrno(fault);
     }
-    if (::unlink(path.c_str()) != 0) {
-        return errno == EISDIR ? kErrAccessDenied : WinErrorFromErrno(errno);
-    }
-    return kErrSuccess;
+    return ErrnoResult(::unlink(path.c_str()));
 }
 
 int MoveToTrash(const std::string& path)

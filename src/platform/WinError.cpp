@@ -18,6 +18,7 @@ int WinErrorFromErrno(int err)
         return kErrTooManyOpenFiles;
     case EACCES:
     case EPERM:
+    case EISDIR:
         return kErrAccessDenied;
     case EROFS:
         return kErrWriteProtect;
@@ -48,6 +49,11 @@ int WinErrorFromErrno(int err)
     case EINTR:
     case ECANCELED:
         return kErrCancelled;
+    case ESTALE:
+        return 64;  // network name no longer available
+    case ENETUNREACH:
+    case EHOSTUNREACH:
+        return 1231;  // network not reachable
     default:
         return kErrGenFailure;
     }

@@ -202,8 +202,9 @@ TEST_F(FileOpsTest, DeleteAndRename)
 TEST(WinErrorMapping, ErrnoToWindowsCodes)
 {
     const std::pair<int, int> cases[] = {
-        {ENOENT, 2}, {EACCES, 5},   {EPERM, 5},          {EROFS, 19},   {EIO, 30},
-        {EBUSY, 32}, {ENOSPC, 112}, {ENAMETOOLONG, 206}, {EINVAL, 123}, {EEXIST, 183},
+        {ENOENT, 2},         {EACCES, 5},   {EPERM, 5},    {EROFS, 19},          {EIO, 30},
+        {EBUSY, 32},         {EISDIR, 5},   {ESTALE, 64},  {EHOSTUNREACH, 1231}, {ENOSPC, 112},
+        {ENAMETOOLONG, 206}, {EINVAL, 123}, {EEXIST, 183},
     };
     for (const auto& [err, code] : cases) {
         EXPECT_EQ(WinErrorFromErrno(err), code) << err;
