@@ -1,8 +1,10 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <thread>
 
 #include "platform/FileStamp.h"
 
@@ -43,6 +45,11 @@ public:
     // Processes pending user-interface events; called at every point where the run may be
     // cancelled (each file and directory of a scan, each copy block, each candidate).
     virtual void Pump() {}
+    // Waits before the verify pass (lets the written data settle); tests make it instant.
+    virtual void Wait(int milliseconds)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
     // Mute: no windows at all (the "/mute" switch of the program).
     virtual bool Mute() const { return false; }
 

@@ -1,0 +1,385 @@
+#include "engine/Execute.h"
+
+#include <set>
+
+#include "engine/RunContext.h"
+#include "engine/RunFrontEnd.h"
+#include "engine/RunLog.h"
+#include "platform/FileCopy.h"
+#include "platform/FileOps.h"
+#include "platform/FileTimes.h"
+// PENDING #include "platform/Security.h"
+#include "platform/WinError.h"
+#include "settings/Parameters.h"
+#include "settings/Presenter.h"
+
+namespace verdal {
+namespace {
+
+constexpr int kAttrBitReadOnly = 1;
+
+// The two files of a copy: "from" is copied over "to".
+struct CopyPair
+{
+    std::string From, To;
+    FileStamp FromStamp, ToStamp;
+    std::string ToDir;  // native directory of the target
+    bool Forward = true;
+};
+
+CopyPair PairOf(const cRunContext& run, const cCandidate& c)
+{
+    CopyPair pair;
+    pair.Forward = c.Action() == kForward;
+    const std::string source = run.SourceFile(c);
+    const std::string destination = run.DestinationFile(c);
+    if (pair.Forward) {
+        pair = {source,
+                destination,
+                c.Source,
+                c.Destination,
+                run.DestinationPath(run.DestinationDirs[c.DirIndex]),
+                true};
+    } else {
+        pair = {destination,
+                source,
+                c.Destination,
+                c.Source,
+                run.SourcePath(run.SourceDirs[c.DirIndex]),
+                false};
+    }
+    return pair;
+}
+
+// Bytes the progress bar counts for a candidate: what a copy would transfer.
+int64_t TransferBytes(const cCandidate& c)
+{
+    if (c.Category & kPropertiesOnly) {
+        return 0;
+    }
+    if (c.Action() == kForward) {
+        return c.Source.Size;
+    }
+    if (c.Action() == kBackward) {
+        return c.Destination.Size;
+    }
+    return 0;
+}
+
+FileLabel LabelOf(const std::string& path, const FileStamp& stamp)
+{
+    const size_t slash = path.rfind('/');
+    return FileLabel{path.substr(0, slash + 1), path.substr(slash + 1), stamp};
+}
+
+void Pump(const cRunContext& run)
+{
+    if (run.FrontEnd) {
+        run.FrontEnd->Pump();
+    }
+}
+
+void AddBytesDone(cRunContext& run, int64_t bytes)
+{
+    run.BytesDone += bytes;
+    if (run.FrontEnd) {
+        run.FrontEnd->SetBytesDone(run.BytesDone);
+    }
+}
+
+// Deletes one side's file: a read-only file only when the profile allows overwriting
+// read-only files, as the protection would refuse it otherwise.
+int DeleteOneFile(const cParameters& params, const std::string& path)
+{
+    uint32_t attributes = 0;
+    const int code = GetFileAttributesOf(path, attributes);
+    if (code != 0) {
+        return code;
+    }
+    if (attributes & kAttrReadOnly) {
+        if (!(params.Attributes & kAttrBitReadOnly)) {
+            return kErrAccessDenied;
+        }
+        SetFileAttributesOf(path, attributes & ~kAttrReadOnly);
+    }
+    return DeleteFileOrRecycle(path, params.Recycle);
+}
+
+void DeleteCandidate(cRunContext& run, cLog& log, cCandidate& c)
+{
+    const std::pair<std::string, const FileStamp*> sides[] = {
+        {run.SourceFile(c), &c.Source},
+        {run.DestinationFile(c), &c.Destination},
+    };
+    for (const auto& [path, stamp] : sides) {
+        if (stamp->LastWrite == 0) {
+            continue;
+        }
+        if (DeleteOneFile(run.Params, path) == 0) {
+            log.Event(kLogDeleted, DescribeFile(path, *stamp));
+            ++run.Counters.Deleted;
+        } else {
+            log.Event(kLogDeleteFailed, DescribeFile(path, *stamp));
+            ++run.Counters.Errors;
+        }
+    }
+    c.Category |= kDone;
+}
+
+void SetCandidateAction(cCandidate& c, uint16_t action)
+{
+    c.Category = static_cast<uint16_t>((c.Category & ~kActionMask) | action);
+}
+
+}  // namespace
+
+void DeletePass(cRunContext& run, cLog& log)
+{
+    const int count = run.Candidates.Count();
+    if (run.FrontEnd) {
+        run.FrontEnd->SetPhase("Suche zu löschende Dateien...", count);
+    }
+    for (int i = 0; i < count; ++i) {
+        cCandidate& c = run.Candidates[i];
+        if (c.Action() == kDelete && !(c.Category & kDone)) {
+            DeleteCandidate(run, log, c);
+        }
+        if (run.FrontEnd) {
+            run.FrontEnd->SetPhasePosition(i + 1);
+        }
+        Pump(run);
+    }
+}
+
+namespace {
+
+// The copy pass's state across candidates.
+class cCopier
+{
+public:
+    cCopier(cRunContext& run, cLog& log) : run_(run), log_(log), params_(run.Params) {}
+
+    void Run();
+
+private:
+    // Returns true when the same candidate is to be processed again.
+    bool Process(int index);
+    int CopyData(cCandidate& c, const CopyPair& pair);
+    void EnsureTargetDirectory(const cCandidate& c, const CopyPair& pair);
+    int PrepareTarget(const CopyPair& pair);
+    void CarryOverProperties(const CopyPair& pair);
+    bool HandleError(int index, const CopyPair& pair, int code);
+    void TurnIntoSkip(cCandidate& c);
+    void SkipGroupOf(int index);
+
+    cRunContext& run_;
+    cLog& log_;
+    const cParameters& params_;
+    int lastCreatedIndex_ = -1;
+    std::set<std::string> writtenRoots_;
+};
+
+void cCopier::Run()
+{
+    for (int i = 0; i < run_.Candidates.Count() && !AbortFlag.load();) {
+        if (!Process(i)) {
+            ++i;
+        }
+        Pump(run_);
+    }
+    for (const std::string& root : writtenRoots_) {
+        SyncFileSystem(root);
+    }
+}
+
+bool cCopier::Process(int index)
+{
+    cCandidate& c = run_.Candidates[index];
+    if (c.Category & kDone) {
+        return false;
+    }
+    switch (c.Action()) {
+        case kSkip:
+            log_.Event(kLogSkipped, DescribeFile(run_.SourceFile(c), c.Source),
+                       DescribeFile(run_.DestinationFile(c), c.Destination));
+            ++run_.Counters.Skipped;
+            c.Category |= kDone;
+            return false;
+        case kDelete:
+            DeleteCandidate(run_, log_, c);
+            return false;
+        case kForward:
+        case kBackward:
+            break;
+        default:
+            return false;
+    }
+    const CopyPair pair = PairOf(run_, c);
+    if (run_.FrontEnd) {
+        run_.FrontEnd->SetCopyLabels(LabelOf(pair.From, pair.FromStamp),
+                                     LabelOf(pair.To, pair.ToStamp));
+    }
+    EnsureTargetDirectory(c, pair);
+    int code = PrepareTarget(pair);
+    if (code == 0) {
+        code = CopyData(c, pair);
+    }
+    if (code != 0) {
+        return HandleError(index, pair, code);
+    }
+    CarryOverProperties(pair);
+    writtenRoots_.insert(pair.Forward ? run_.DestinationNativeRoot : run_.SourceNativeRoot);
+    log_.Event(pair.Forward ? kLogCopiedForward : kLogCopiedBackward,
+               DescribeFile(pair.From, pair.FromStamp), DescribeFile(pair.To, pair.ToStamp));
+    ++(pair.Forward ? run_.Counters.Forward : run_.Counters.Backward);
+    AddBytesDone(run_, TransferBytes(c));
+    c.Category |= kDone;
+    if (params_.Verify) {
+        c.Category |= kToVerify;
+    }
+    return false;
+}
+
+void cCopier::EnsureTargetDirectory(const cCandidate& c, const CopyPair& pair)
+{
+    if (c.DirIndex == lastCreatedIndex_) {
+        return;
+    }
+    lastCreatedIndex_ = c.DirIndex;
+    const bool create = pair.Forward ? params_.CreateDestDirs : params_.CreateSrcDirs;
+    bool created = false;
+    if (create && !DirectoryExists(pair.ToDir) &&
+        CreateDirectoryWithParents(pair.ToDir, &created) == 0 && created) {
+        log_.Event(kLogDirCreated, {pair.ToDir});
+        ++run_.Counters.DirsCreated;
+    }
+}
+
+// A read-only target is only overwritten when the profile allows it.
+int cCopier::PrepareTarget(const CopyPair& pair)
+{
+    uint32_t attributes = 0;
+    if (GetFileAttributesOf(pair.To, attributes) != 0 || !(attributes & kAttrReadOnly)) {
+        return 0;
+    }
+    if (!(params_.Attributes & kAttrBitReadOnly)) {
+        return kErrAccessDenied;
+    }
+    return SetFileAttributesOf(pair.To, attributes & ~kAttrReadOnly);
+}
+
+int cCopier::CopyData(cCandidate& c, const CopyPair& pair)
+{
+    if (c.Category & kPropertiesOnly) {
+        const FileTime time = params_.UseUTC ? pair.FromStamp.LastWrite
+                                             : LocalToUtcFileTime(pair.FromStamp.LastWrite);
+        return SetFileTimes(pair.To, time, time);
+    }
+    int64_t fileBytes = 0;
+    const CopyProgress progress = [this, &fileBytes](int64_t delta) {
+        fileBytes += delta;
+        if (run_.FrontEnd) {
+            run_.FrontEnd->ReportProgress(delta, fileBytes);
+            run_.FrontEnd->Pump();
+        }
+        return !InterruptRequest.load();
+    };
+    return CopyFileSafe(pair.From, pair.To,
+                        params_.MyCopy ? CopyMethod::Blocks : CopyMethod::RangeChunks, progress);
+}
+
+// Failures here are ignored: the data arrived, only its metadata may be incomplete.
+void cCopier::CarryOverProperties(const CopyPair& pair)
+{
+    if (params_.TransferPermissions || params_.TransferOwner) {
+        // PENDING TransferSecurity(pair.From, pair.To, params_.TransferPermissions,
+        // params_.TransferOwner);
+    }
+    uint32_t attributes = 0;
+    if (GetFileAttributesOf(pair.From, attributes) == 0) {
+        SetFileAttributesOf(pair.To, attributes);
+    }
+}
+
+void cCopier::TurnIntoSkip(cCandidate& c)
+{
+    AddBytesDone(run_, TransferBytes(c));
+    SetCandidateAction(c, kSkip);
+}
+
+void cCopier::SkipGroupOf(int index)
+{
+    int first = index, last = index;
+    for (int h = 0; h < run_.Headers.Count(); ++h) {
+        const cFolder& folder = run_.Headers[h];
+        if (folder.First <= index && index <= folder.Last) {
+            first = folder.First;
+            last = folder.Last;
+            break;
+        }
+    }
+    for (int i = first; i <= last && i < run_.Candidates.Count(); ++i) {
+        cCandidate& c = run_.Candidates[i];
+        if (!(c.Category & kDone) && (c.Action() == kForward || c.Action() == kBackward)) {
+            TurnIntoSkip(c);
+        }
+    }
+}
+
+bool cCopier::HandleError(int index, const CopyPair& pair, int code)
+{
+    cCandidate& c = run_.Candidates[index];
+    cRunFrontEnd* frontEnd = run_.FrontEnd;
+    if (frontEnd) {
+        frontEnd->SetPaused(true);
+    }
+    log_.Event(kLogCopyFailed, DescribeFile(pair.From, pair.FromStamp),
+               DescribeFile(pair.To, pair.ToStamp), code);
+    ++run_.Counters.Errors;
+    if (params_.Warnings & 128) {
+        Presenter().Beep();
+    }
+    bool again = false;
+    if ((params_.Warnings & 64) || InterruptRequest.load()) {
+        const int answer = frontEnd
+                               ? frontEnd->ShowInterruption(LabelOf(pair.From, pair.FromStamp),
+                                                            LabelOf(pair.To, pair.ToStamp), code)
+                               : kQuitRun;
+        again = true;
+        switch (answer) {
+            case kRetry:
+                break;
+            case kNextFile:
+                TurnIntoSkip(c);
+                break;
+            case kNextFolder:
+                SkipGroupOf(index);
+                break;
+            case kDeleteFile:
+                AddBytesDone(run_, TransferBytes(c));
+                SetCandidateAction(c, kDelete);
+                break;
+            default:
+                AbortFlag = true;
+                again = false;
+                break;
+        }
+    } else {
+        TurnIntoSkip(c);
+        c.Category |= kDone;
+    }
+    InterruptRequest = false;
+    if (frontEnd) {
+        frontEnd->SetPaused(false);
+    }
+    return again;
+}
+
+}  // namespace
+
+void CopyPass(cRunContext& run, cLog& log)
+{
+    cCopier(run, log).Run();
+}
+
+}  // namespace verdal

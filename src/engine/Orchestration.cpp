@@ -1,0 +1,126 @@
+#include "engine/Orchestration.h"
+
+#include <algorithm>
+
+#include "engine/RunDriver.h"
+#include "engine/RunFrontEnd.h"
+#include "platform/Clock.h"
+// PENDING #include "platform/EndSession.h"
+#include "platform/FileTimes.h"
+#include "settings/Macros.h"
+#include "settings/Parameters.h"
+#include "settings/Presenter.h"
+
+namespace verdal {
+namespace {
+
+void Beep()
+{
+    Presenter().Beep();
+}
+
+bool BatchStops(uint8_t condition, int result)
+{
+    return (condition == 1 && result != kRunOk) || (condition == 2 && result == kRunOk);
+}
+
+void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery, uint32_t trigger,
+              DocumentRunResult& outcome)
+{
+    const bool untitled = params.Untitled;
+    const bool modified = params.Modified;
+    const std::string batchFile = params.FileName;
+    // The entries are copied: reading a profile must not disturb the list being walked.
+    const cBatchParameters batch = params.Batch;
+    for (int i = 0; i < batch.Profiles.Count(); ++i) {
+        const std::string path = ExpandMacros(batch.Profiles[i]);
+        const auto condition = static_cast<uint8_t>(batch.Profiles.Value(i));
+        if (!params.LoadFromFile(path)) {
+            continue;
+        }
+        params.Batch = batch;
+        if (batch.OverrideWarnings) {
+            params.Warnings = batch.WarningFlags;
+        }
+        params.ReadLastUpdate(path);
+        frontEnd.Pump();
+        const int result =
+            RunOneProfile(params, frontEnd, delivery, path, batchFile, condition, trigger);
+        outcome.Result = std::max(outcome.Result, result);
+        ++outcome.Runs;
+        if (BatchStops(condition, result)) {
+            break;
+        }
+        frontEnd.Pump();
+        if (params.AutoBeep) {
+            Beep();
+        }
+    }
+    if (batch.BeepAfterRun) {
+        Beep();
+    }
+    params.Untitled = untitled;
+    params.Modified = modified;
+    params.FileKind = 1;
+    params.FileName = batchFile;
+}
+
+}  // namespace
+
+int RunOneProfile(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery,
+                  const std::string& profilePath, const std::string& batchFile, uint8_t condition,
+                  uint32_t trigger)
+{
+    const FileTime start = DateTimeToFileTime(Now());
+    const int result = RunProfile(params, frontEnd, profilePath, batchFile, condition, trigger);
+    if (result == kRunOk) {
+        params.LastUpdate = start;
+        params.WriteLastUpdate(profilePath);
+    }
+    // The file the run wrote, even when a daily log name would change at midnight meanwhile.
+    const std::string logFile = params.Log.CurrentLogFile;
+    const cLogParameters& log = params.Log;
+    const bool failed = result == kRunErrors;
+    if (failed ? log.Viewer2 : log.Viewer1) {
+        delivery.ViewLog(params, logFile);
+    }
+    if (failed ? log.Email2 : log.Email1) {
+        delivery.SendLogByMail(params, logFile);
+    }
+    if (failed ? log.Printer2 : log.Printer1) {
+        delivery.PrintLog(params, logFile);
+    }
+    return result;
+}
+
+DocumentRunResult RunDocument(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery,
+                              uint32_t trigger)
+{
+    DocumentRunResult outcome;
+    if (params.FileKind == 0) {
+        outcome.AfterRunCode = params.AutoShutdown;
+        outcome.ExitRequested = params.AutoExit;
+        params.ReadLastUpdate(params.FileName);
+        frontEnd.Pump();
+        outcome.Result = RunOneProfile(params, frontEnd, delivery, params.FileName, {},
+                                       kNoBatchCondition, trigger);
+        outcome.Runs = 1;
+        frontEnd.Pump();
+        if (params.AutoBeep) {
+            Beep();
+        }
+    } else if (params.FileKind == 1) {
+        outcome.AfterRunCode = params.Batch.ShutdownMode;
+        outcome.ExitRequested = params.Batch.ExitAfterRun;
+        RunBatch(params, frontEnd, delivery, trigger, outcome);
+    } else {
+        Presenter().Show(Message{BoxKind::Error, BoxButtons::Ok, "Unbekanntes Dateiformat!", 0});
+        return outcome;
+    }
+    if (outcome.AfterRunCode != 0) {
+        // PENDING EndSession(outcome.AfterRunCode);
+    }
+    return outcome;
+}
+
+}  // namespace verdal

@@ -1,0 +1,409 @@
+#include "engine/RunDriver.h"
+
+#include "engine/CandidateOrder.h"
+#include "engine/Execute.h"
+#include "engine/MassDeleteGuard.h"
+#include "engine/RunContext.h"
+#include "engine/RunFrontEnd.h"
+#include "engine/RunLog.h"
+#include "engine/RunStatistics.h"
+#include "engine/Scan.h"
+#include "platform/Clock.h"
+#include "platform/Drives.h"
+#include "platform/FileTimes.h"
+#include "platform/Paths.h"
+#include "platform/TextCase.h"
+#include "settings/ErrorText.h"
+#include "settings/GermanFormat.h"
+#include "settings/Macros.h"
+#include "settings/Parameters.h"
+#include "settings/ProgramMessages.h"
+
+namespace verdal {
+namespace {
+
+constexpr int kVerifyPauseMs = 1000;
+
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Root and relative text joined without adding a separator, so that prefix tests of a cut
+// entry ("\\Daten\\ab") keep their meaning.
+std::string NativeText(const std::string& nativeRoot, const std::string& relative)
+{
+    std::string text = nativeRoot;
+    if (!text.empty() && text.back() == '/') {
+        text.pop_back();
+    }
+    for (char c : relative) {
+        text += c == '\\' ? '/' : c;
+    }
+    return text;
+}
+
+// Local midnight of a calendar day as a FILETIME.
+FileTime MidnightFileTime(double day)
+{
+    return DateTimeToFileTime(static_cast<double>(static_cast<int64_t>(day)));
+}
+
+// One run from its checks to its summary; the steps keep the order the program has always
+// used, so that messages and log lines appear in the same sequence.
+class cRunDriver
+{
+public:
+    cRunDriver(cParameters& params, cRunFrontEnd& frontEnd, const RunOptions& options)
+        : params_(params),
+          frontEnd_(frontEnd),
+          options_(options),
+          run_(params, &frontEnd),
+          log_(params.Log)
+    {}
+
+    int Run(const std::string& profilePath, const std::string& batchFile, uint8_t condition,
+            uint32_t trigger);
+
+private:
+    void Prepare(const std::string& profilePath);
+    void OpenLog();
+    bool Stop(int event, int message, const LogFileInfo& text = {});
+    bool Checks();
+    bool NothingToDo() const;
+    void MidnightRule();
+    bool LabelWrong() const;
+    bool Identical() const;
+    bool Overlaps() const;
+    bool WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace);
+    void SetAgeWindow();
+    void ReadSnapshot();
+    bool EnoughSpace();
+    bool SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace);
+    void Execute();
+    void WriteSnapshot();
+    int Finish();
+    std::string SnapshotPath() const { return run_.ProfilePath + ".lst"; }
+
+    cParameters& params_;
+    cRunFrontEnd& frontEnd_;
+    RunOptions options_;
+    cRunContext run_;
+    cLog log_;
+    LogRunInfo info_;
+    bool nothingFound_ = false;
+    bool snapshotUnread_ = true;
+    RunStatistics statistics_;
+};
+
+void cRunDriver::Prepare(const std::string& profilePath)
+{
+    run_.ProfilePath = profilePath;
+    run_.SourceRoot = ExpandMacros(params_.SourceDrive);
+    run_.DestinationRoot = ExpandMacros(params_.DestinationDrive);
+    for (int i = 0; i < params_.SearchDirectories.Count(); ++i) {
+        run_.SearchList.Add(ExpandMacros(params_.SearchDirectories[i]));
+    }
+    for (int i = 0; i < params_.ExcludeDirectories.Count(); ++i) {
+        run_.ExcludeList.Add(ExpandMacros(params_.ExcludeDirectories[i]));
+    }
+    ResolveDriveRoot(run_.SourceRoot, run_.SourceNativeRoot);
+    ResolveDriveRoot(run_.DestinationRoot, run_.DestinationNativeRoot);
+    params_.MidnightShift = 0;
+    AbortFlag = false;
+    InterruptRequest = false;
+}
+
+void cRunDriver::OpenLog()
+{
+    if (options_.DryRun) {
+        return;
+    }
+    const int code = log_.Open();
+    if (code != 0 && ShowProgramMessage(kMsgLogNotWritable, {log_.FileName(), ErrorText(code)}) ==
+                         BoxResult::No) {
+        AbortFlag = true;
+    }
+    log_.Header(info_);
+}
+
+// Logs a check's failure, shows its message and ends the run.
+bool cRunDriver::Stop(int event, int message, const LogFileInfo& text)
+{
+    log_.Event(event, text);
+    ShowProgramMessage(message);
+    AbortFlag = true;
+    return false;
+}
+
+bool cRunDriver::NothingToDo() const
+{
+    const int masks = params_.CompareFiles.Count() +
+                      params_.EnforceFiles.Count() * (params_.TouchDest ? 1 : 0) +
+                      params_.DeleteFiles.Count() * (params_.TouchSrc && params_.TouchDest);
+    return masks * run_.SearchList.Count() == 0;
+}
+
+void cRunDriver::MidnightRule()
+{
+    if ((params_.AgeMode & 3) != 1 || params_.RelativeAge != 0) {
+        return;
+    }
+    if (DecodeDateTime(Now()).Hour < params_.MidnightHours &&
+        ShowProgramMessage(kMsgAfterMidnight) == BoxResult::Yes) {
+        log_.Event(kLogMidnight);
+        params_.MidnightShift = 1.0;
+    }
+}
+
+bool cRunDriver::LabelWrong() const
+{
+    std::string label;
+    if (params_.DiskLabel.empty() || run_.DestinationNativeRoot.empty() ||
+        !ReadVolumeLabel(run_.DestinationNativeRoot, label)) {
+        return false;
+    }
+    return !SameTextCI(label, ExpandMacros(params_.DiskLabel));
+}
+
+bool cRunDriver::Identical() const
+{
+    return run_.SameDrive && params_.DestinationDirectory == "\\" && !params_.ShortenPaths &&
+           params_.Variation == 0;
+}
+
+// Besides the drive texts, the native paths are compared: two different drive texts may name
+// nested directories ("/" and "/srv/sicherung"), and a destination inside a searched tree
+// would copy the backup into itself.
+bool cRunDriver::Overlaps() const
+{
+    if (run_.SourceNativeRoot.empty() || run_.DestinationNativeRoot.empty()) {
+        return false;
+    }
+    const std::string base = NativeText(run_.DestinationNativeRoot, run_.DestinationBase);
+    for (int i = 0; i < run_.SearchList.Count(); ++i) {
+        const std::string& entry = run_.SearchList[i];
+        if (!entry.empty() && entry.back() == '*') {
+            const std::string cut =
+                NativeText(run_.SourceNativeRoot, entry.substr(0, entry.size() - 1));
+            if (StartsWith(cut, base) || StartsWith(base, cut)) {
+                return true;
+            }
+        } else if (SameTextCI(NativeText(run_.SourceNativeRoot, entry), base)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool cRunDriver::WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace)
+{
+    for (;;) {
+        freeSpace = ResolveDriveRoot(drive, nativeRoot) == 0 ? FreeSpace(nativeRoot) : -2;
+        if (freeSpace != -2) {
+            return true;
+        }
+        const std::string shown = nativeRoot.empty() ? drive : nativeRoot;
+        log_.Event(kLogNotReady, shown);
+        if (ShowProgramMessage(kMsgDriveNotReady, {shown}) != BoxResult::Yes) {
+            AbortFlag = true;
+            return false;
+        }
+    }
+}
+
+bool cRunDriver::Checks()
+{
+    if (NothingToDo()) {
+        return Stop(kLogNothingToDo, kMsgNothingToDo);
+    }
+    MidnightRule();
+    if (LabelWrong()) {
+        return Stop(kLogWrongLabel, kMsgWrongLabel);
+    }
+    run_.SameDrive =
+        SameTextCI(run_.SourceRoot, run_.DestinationRoot) ||
+        (!run_.SourceNativeRoot.empty() && run_.SourceNativeRoot == run_.DestinationNativeRoot);
+    if (Identical()) {
+        return Stop(kLogIdentical, kMsgSameSourceAndDest);
+    }
+    params_.MakeDestinationBase();
+    run_.DestinationBase = params_.DestinationBase;
+    if (Overlaps()) {
+        return Stop(kLogOverlap, kMsgOverlap);
+    }
+    return WaitForDrive(run_.SourceRoot, run_.SourceNativeRoot, run_.SourceFree) &&
+           WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree);
+}
+
+void cRunDriver::SetAgeWindow()
+{
+    switch (params_.AgeMode & 3) {
+        case 1:
+            run_.AgeLimit = MidnightFileTime(Today() - params_.MidnightShift - params_.RelativeAge);
+            break;
+        case 2:
+            run_.AgeLimit = MidnightFileTime(params_.AbsoluteAge);
+            break;
+        case 3:
+            run_.AgeLimit = params_.LastUpdate;
+            break;
+        default:
+            run_.AgeLimit = 0;
+            break;
+    }
+    run_.AgeOlderThan = (params_.AgeMode & 4) != 0;
+}
+
+void cRunDriver::ReadSnapshot()
+{
+    frontEnd_.SetPhase("Lese Schnappschuß...", 0);
+    const int code = run_.Snapshot.ReadSnapshot(SnapshotPath(), run_);
+    log_.Event(kLogSnapshotRead, SnapshotPath(), {}, code);
+    snapshotUnread_ = code != 0;
+}
+
+bool cRunDriver::SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace)
+{
+    if (projected >= 0 || freeSpace == -1) {
+        return true;
+    }
+    const std::string megabytes =
+        FormatNumber(static_cast<double>(-projected) / 1024.0 / 1024.0, 3);
+    log_.Event(kLogLowSpace, nativeRoot, megabytes);
+    if (ShowProgramMessage(kMsgTooLittleSpace, {nativeRoot, megabytes}) != BoxResult::Yes) {
+        AbortFlag = true;
+        return false;
+    }
+    freeSpace = FreeSpace(nativeRoot);
+    return true;
+}
+
+bool cRunDriver::EnoughSpace()
+{
+    if (!SpaceOnDrive(run_.SourceNativeRoot, run_.SourceProjected, run_.SourceFree)) {
+        return false;
+    }
+    return run_.SameDrive || SpaceOnDrive(run_.DestinationNativeRoot, run_.DestinationProjected,
+                                          run_.DestinationFree);
+}
+
+void cRunDriver::Execute()
+{
+    GuardMassDeletion(run_, log_);
+    DeletePass(run_, log_);
+    frontEnd_.ShowProgressWindow(true, statistics_.BytesToCopy);
+    CopyPass(run_, log_);
+    frontEnd_.ShowProgressWindow(false, statistics_.BytesToCopy);
+    if (params_.Verify && !AbortFlag.load()) {
+        frontEnd_.Wait(kVerifyPauseMs);
+        VerifyPass(run_, log_);
+    }
+}
+
+void cRunDriver::WriteSnapshot()
+{
+    frontEnd_.SetPhase("Schreibe Schnappschuß...", 0);
+    const int code = run_.Snapshot.WriteSnapshot(SnapshotPath(), run_);
+    log_.Event(kLogSnapshotWritten, SnapshotPath(), {}, code);
+}
+
+int cRunDriver::Finish()
+{
+    int result = kRunOk;
+    if (AbortFlag.load()) {
+        log_.Event(kLogAborted);
+        result = kRunAborted;
+    }
+    if (run_.Counters.Errors > 0) {
+        result = kRunErrors;
+    }
+    frontEnd_.ShowPhaseWindow(false);
+    run_.Snapshot.Clear();
+    run_.Headers.Clear();
+    run_.Candidates.Clear();
+    run_.SourceDirs.clear();
+    run_.DestinationDirs.clear();
+    log_.Summary(run_.Counters, params_.Verify);
+    log_.Closing(info_);
+    log_.Close();
+    return result;
+}
+
+int cRunDriver::Run(const std::string& profilePath, const std::string& batchFile, uint8_t condition,
+                    uint32_t trigger)
+{
+    Prepare(profilePath);
+    info_ = LogRunInfo{profilePath, batchFile, condition, static_cast<int>(trigger & 127),
+                       ExpandMacros(params_.AppName)};
+    OpenLog();
+    if (!AbortFlag.load()) {
+        frontEnd_.ShowPhaseWindow(true);
+    }
+    if (!AbortFlag.load() && Checks()) {
+        // Eject needs the root the destination had during the run.
+        SetAgeWindow();
+        const bool snapshotMode = params_.OrphanModeB == 5;
+        if (snapshotMode) {
+            ReadSnapshot();
+        }
+        if (!AbortFlag.load()) {
+            Scan(run_);
+        }
+        run_.Snapshot.Clear();
+        if (!run_.Candidates.Empty()) {
+            SortCandidates(run_.Candidates, params_.SortingMode, params_.ReverseOrder);
+            BuildHeaders(run_.Candidates, params_.SortingMode, run_.SourceDirs,
+                         run_.CommonSourcePrefix, params_.Overview.OpenFolders, run_.Headers);
+        }
+        statistics_ = ComputeStatistics(run_);
+        ProjectFreeSpace(run_, statistics_);
+        if (!AbortFlag.load() && run_.SameDrive && params_.ShortenPaths &&
+            SameTextCI(run_.CommonSourcePrefix, run_.DestinationBase)) {
+            Stop(kLogIdentical, kMsgSameSourceAndDest);
+        } else if (!AbortFlag.load() && run_.Candidates.Empty()) {
+            log_.Event(kLogNoFiles);
+            ShowProgramMessage(kMsgNoFiles);
+            nothingFound_ = true;
+        }
+        if (!AbortFlag.load() && !nothingFound_ && EnoughSpace()) {
+            if (options_.DryRun || params_.ShowOverview) {
+                if (!frontEnd_.ShowReviewList(run_)) {
+                    AbortFlag = true;
+                }
+            }
+        }
+        if (options_.DryRun) {
+            const int result = AbortFlag.load() ? kRunAborted : kRunOk;
+            frontEnd_.ShowPhaseWindow(false);
+            return result;
+        }
+        if (!AbortFlag.load() && !nothingFound_) {
+            Execute();
+        }
+        if (!AbortFlag.load()) {
+            RemoveEmptyDirsPass(run_, log_);
+            CreateAllDirsPass(run_, log_);
+            DirPropertiesPass(run_);
+        }
+        if (!AbortFlag.load() && snapshotMode && (!nothingFound_ || snapshotUnread_)) {
+            WriteSnapshot();
+        }
+        if (!AbortFlag.load() && params_.EjectDisk) {
+            // PENDING EjectDrive(run_.DestinationNativeRoot);
+        }
+    }
+    return Finish();
+}
+
+}  // namespace
+
+int RunProfile(cParameters& params, cRunFrontEnd& frontEnd, const std::string& profilePath,
+               const std::string& batchFile, uint8_t condition, uint32_t trigger,
+               const RunOptions& options)
+{
+    cRunDriver driver(params, frontEnd, options);
+    return driver.Run(profilePath, batchFile, condition, trigger);
+}
+
+}  // namespace verdal
