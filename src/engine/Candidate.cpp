@@ -44,6 +44,20 @@ cFolder::cFolder(std::string caption, int32_t first, bool open)
     Kind = 'F';
 }
 
+const char* ActionCaption(uint16_t action)
+{
+    switch (action & kActionMask) {
+        case kForward:
+            return "Vorwärts";
+        case kSkip:
+            return "Überspringen";
+        case kDelete:
+            return "Löschen";
+        default:
+            return "Rückwärts";
+    }
+}
+
 void SplitFileName(const std::string& fileName, std::string& name, std::string& ext)
 {
     const auto dot = fileName.rfind('.');

@@ -81,6 +81,9 @@ struct cFolder : cGeneric
 using cCandidateList = cEraseList<cCandidate>;
 using cFolderList = cEraseList<cFolder>;
 
+// The review list's text of an action: "Vorwärts", "Überspringen", "Löschen", "Rückwärts".
+const char* ActionCaption(uint16_t action);
+
 // Splits a file name at its last '.' into name and extension (with the dot).
 void SplitFileName(const std::string& fileName, std::string& name, std::string& ext);
 

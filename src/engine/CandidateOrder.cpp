@@ -69,20 +69,6 @@ std::string SizeCaption(int digits)
     return FormatText("%.0n...%.0n Bytes", {low, low * 10 - 1});
 }
 
-std::string ActionCaption(uint16_t action)
-{
-    switch (action) {
-        case kForward:
-            return "Vorwärts";
-        case kSkip:
-            return "Überspringen";
-        case kDelete:
-            return "Löschen";
-        default:
-            return "Rückwärts";
-    }
-}
-
 std::string PathCaption(const std::string& dir, const std::string& commonPrefix)
 {
     if (!commonPrefix.empty() && dir.size() >= commonPrefix.size() &&

@@ -173,6 +173,26 @@ uint16_t DestinationOrphan(const cRunContext& run, const DecisionInput& in)
     }
 }
 
+// The category of a compared file before its time test, 0 for none: a file on one side only
+// by the orphan mode, a pair by the touch mode (the only-orphans modes merely list pairs).
+uint16_t CompareCategory(const cRunContext& run, const DecisionInput& in, bool forward,
+                         bool otherPresent)
+{
+    if (!otherPresent)
+        return forward ? SourceOrphan(run, in) : DestinationOrphan(run, in);
+    const cParameters& p = run.Params;
+    if (!(forward ? p.TouchDest : p.TouchSrc))
+        return 0;
+    const Touch touch = TouchMode(p);
+    const bool onlyOrphans =
+        (touch == Touch::Both && p.OrphanModeB == kOrphanOnlyOrphans) ||
+        (forward ? touch == Touch::Forward && p.OrphanModeD1 == kOrphanOnlyOrphans
+                 : touch == Touch::Backward && p.OrphanModeS1 == kOrphanOnlyOrphans);
+    if (onlyOrphans)
+        return SkipOrNothing(run);
+    return forward ? kForward : kBackward;
+}
+
 // Attributes or security differ although times and sizes are equal.
 bool PropertiesDiffer(const cRunContext& run, const DecisionInput& in, const Decision& d)
 {
@@ -233,19 +253,7 @@ bool CompareForward(const cRunContext& run, const DecisionInput& in, Decision& o
     bool otherPresent = false;
     if (!Prepare(run, in, true, out, otherPresent))
         return false;
-    const cParameters& p = run.Params;
-    uint16_t category = 0;
-    if (otherPresent) {
-        if (!p.TouchDest)
-            return false;
-        const Touch touch = TouchMode(p);
-        const bool onlyOrphans =
-            (touch == Touch::Forward && p.OrphanModeD1 == kOrphanOnlyOrphans) ||
-            (touch == Touch::Both && p.OrphanModeB == kOrphanOnlyOrphans);
-        category = onlyOrphans ? SkipOrNothing(run) : uint16_t{kForward};
-    } else {
-        category = SourceOrphan(run, in);
-    }
+    uint16_t category = CompareCategory(run, in, true, otherPresent);
     if (category == 0 || !PassesAttributeFilter(run, out))
         return false;
     const int r = CompareTimes(run, out.Source.LastWrite, out.Destination.LastWrite);
@@ -254,7 +262,7 @@ bool CompareForward(const cRunContext& run, const DecisionInput& in, Decision& o
     if (r == 0) {
         if (out.Source.Size != out.Destination.Size)
             category |= kSizeWarning;
-        if (p.CompareProperties && PropertiesDiffer(run, in, out))
+        if (run.Params.CompareProperties && PropertiesDiffer(run, in, out))
             category |= kPropertiesOnly;
         if (!(category & (kSizeWarning | kPropertiesOnly)))
             return false;
@@ -268,20 +276,10 @@ bool CompareBackward(const cRunContext& run, const DecisionInput& in, Decision& 
     bool otherPresent = false;
     if (!Prepare(run, in, false, out, otherPresent))
         return false;
-    const cParameters& p = run.Params;
-    uint16_t category = 0;
-    if (otherPresent) {
-        if (!p.TouchSrc)
-            return false;
-        const Touch touch = TouchMode(p);
-        const bool onlyOrphans = (touch == Touch::Both && p.OrphanModeB == kOrphanOnlyOrphans) ||
-                                 (touch == Touch::Backward && p.OrphanModeS1 == kOrphanOnlyOrphans);
-        category = onlyOrphans ? SkipOrNothing(run) : uint16_t{kBackward};
-    } else {
-        category = DestinationOrphan(run, in);
-    }
+    const uint16_t category = CompareCategory(run, in, false, otherPresent);
     if (category == 0 || !PassesAttributeFilter(run, out))
         return false;
+    // Equal times are the forward routine's business.
     if (CompareTimes(run, out.Destination.LastWrite, out.Source.LastWrite) <= 0)
         return false;
     return Finish(run, category, out.Destination.Size, out.Source.Size, out.Source.LastWrite, out);
