@@ -23,39 +23,10 @@ TEST(LineFile, SplitLines_HandlesLineEnds)
     }
 }
 
-TEST(LineFile, WriteThenRead_KeepsLinesAndChoosesEncoding)
-{
-    test::TestDir dir;
-    const std::string path = dir.filePath("a.txt");
-    TextEncoding encoding = TextEncoding::Utf8;
-    ASSERT_EQ(WriteLineFile(path,
-                            {"M\xC3\xBC"
-                             "ller",
-                             ""},
-                            &encoding),
-              kErrSuccess);
-    EXPECT_EQ(encoding, TextEncoding::Windows1252);
-    EXPECT_EQ(dir.readFile("a.txt"), "M\xFCller\r\n\r\n");
-
-    Lines lines;
-    ASSERT_EQ(ReadLineFile(path, lines), kErrSuccess);
-    EXPECT_EQ(lines, (Lines{"M\xC3\xBC"
-                            "ller",
-                            ""}));
-}
-
 TEST(LineFile, Write_RefusesLineBreaksInsideALineAndKeepsOldFile)
 {
     test::TestDir dir;
     const std::string path = dir.createFile("a.txt", "alt\r\n");
     EXPECT_EQ(WriteLineFile(path, {"eins\nzwei"}), kErrInvalidName);
     EXPECT_EQ(dir.readFile("a.txt"), "alt\r\n");
-}
-
-TEST(LineFile, Read_MissingFileReportsError)
-{
-    test::TestDir dir;
-    Lines lines{"x"};
-    EXPECT_EQ(ReadLineFile(dir.filePath("fehlt.txt"), lines), kErrFileNotFound);
-    EXPECT_TRUE(lines.empty());
 }
