@@ -116,4 +116,12 @@ int TransferOwner(const std::string& from, const std::string& to)
     return kErrSuccess;
 }
 
+int TransferSecurity(const std::string& from, const std::string& to, bool permissions, bool owner)
+{
+    if (owner) {
+        TransferOwner(from, to);
+    }
+    return permissions ? TransferPermissions(from, to) : kErrSuccess;
+}
+
 }  // namespace verdal

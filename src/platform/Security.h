@@ -26,5 +26,8 @@ bool SecurityDiffers(const std::string& a, const std::string& b);
 int TransferPermissions(const std::string& from, const std::string& to);
 // Copies owner and group; without the right it changes nothing and returns 5.
 int TransferOwner(const std::string& from, const std::string& to);
+// Both transfers as asked; an owner that cannot be changed is passed over quietly, so the
+// result speaks of the permissions only.
+int TransferSecurity(const std::string& from, const std::string& to, bool permissions, bool owner);
 
 }  // namespace verdal

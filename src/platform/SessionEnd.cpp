@@ -74,4 +74,20 @@ bool EndSession(SessionAction action)
     return Ender()->End(action);
 }
 
+bool EndSession(int afterRunCode)
+{
+    switch (afterRunCode) {
+        case 1:
+            return EndSession(SessionAction::ShutDown);
+        case 2:
+            return EndSession(SessionAction::LogOff);
+        case 3:
+            return EndSession(SessionAction::PowerOff);
+        case 4:
+            return EndSession(SessionAction::Restart);
+        default:
+            return false;
+    }
+}
+
 }  // namespace verdal

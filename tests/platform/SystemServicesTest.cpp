@@ -116,7 +116,11 @@ TEST(SessionEnd, RecorderReceivesEveryAction)
     SetSessionEnder(std::make_unique<RecordingEnder>(log));
     EXPECT_TRUE(EndSession(SessionAction::LogOff));
     EXPECT_TRUE(EndSession(SessionAction::Restart));
-    EXPECT_EQ(log, (std::vector<SessionAction>{SessionAction::LogOff, SessionAction::Restart}));
+    EXPECT_FALSE(EndSession(0));
+    EXPECT_TRUE(EndSession(3));
+    EXPECT_TRUE(EndSession(1));
+    EXPECT_EQ(log, (std::vector<SessionAction>{SessionAction::LogOff, SessionAction::Restart,
+                                               SessionAction::PowerOff, SessionAction::ShutDown}));
     // Keep a recorder installed: no test may ever reach the system's session end.
     SetSessionEnder(std::make_unique<RecordingEnder>(log));
 }
