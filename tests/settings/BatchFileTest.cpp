@@ -85,15 +85,4 @@ TEST_F(BatchFileTest, Load_Version3ReadsProfilesUpToTheEnd)
     EXPECT_EQ(P.Batch.Profiles.Count(), 2);
 }
 
-TEST_F(BatchFileTest, Load_TruncatedConditionsFailWithoutChangingTheBatch)
-{
-    ASSERT_TRUE(P.LoadFromFile(Fixture("batch/current.vbf")));
-    const cBatchParameters before = P.Batch;
-    Lines lines = FixtureLines("batch/current.vbf");
-    lines.pop_back();
-    EXPECT_FALSE(P.LoadFromFile(WriteLines("kurz.vbf", lines)));
-    EXPECT_EQ(P.Batch, before);
-    EXPECT_EQ(Shown.Messages.size(), 1u);
-}
-
 }  // namespace

@@ -48,23 +48,6 @@ TEST_F(ParametersTest, Reset_FillsTheDocumentDefaults)
     EXPECT_EQ(P.LastUpdate, 122756256000000000ULL);
 }
 
-TEST_F(ParametersTest, StringLists_SortedListsDropDuplicatesUnsortedKeepThem)
-{
-    P.SearchDirectories.Add("\\Daten\\");
-    P.SearchDirectories.Add("\\daten\\");
-    P.SearchDirectories.Add("\\Äpfel\\");
-    P.SearchDirectories.Add("\\äpfel\\");
-    P.SearchDirectories.Add("\\Archiv\\");
-    ASSERT_EQ(P.SearchDirectories.Count(), 3);
-    EXPECT_EQ(P.SearchDirectories[0], "\\Archiv\\");
-    EXPECT_EQ(P.SearchDirectories[1], "\\Daten\\");
-
-    P.Batch.Profiles.Add("a.vrd", 1);
-    P.Batch.Profiles.Add("a.vrd", 2);
-    ASSERT_EQ(P.Batch.Profiles.Count(), 2);
-    EXPECT_EQ(P.Batch.Profiles.Value(1), 2);
-}
-
 TEST_F(ParametersTest, MakeCurrentLogFile_AddsTheLongDateWhenDaily)
 {
     const struct
