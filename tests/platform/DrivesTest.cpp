@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ScopedEnv.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/WinError.h"
@@ -165,13 +166,9 @@ TEST_F(DrivesTest, ResolveDriveRoot_EachDriveForm)
 TEST_F(DrivesTest, ResolveDriveRoot_ShareThroughGvfs)
 {
     tree.createDir("runtime/gvfs/smb-share:server=fileserver,share=archiv,user=anna");
-    const char* old = std::getenv("XDG_RUNTIME_DIR");
-    const std::string saved = old ? old : "";
-    setenv("XDG_RUNTIME_DIR", tree.filePath("runtime").c_str(), 1);
+    test::ScopedEnv runtime("XDG_RUNTIME_DIR", tree.filePath("runtime"));
     std::string root;
-    const int code = ResolveDriveRoot("\\\\FileServer\\Archiv", root);
-    old ? setenv("XDG_RUNTIME_DIR", saved.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(code, kErrSuccess);
+    EXPECT_EQ(ResolveDriveRoot("\\\\FileServer\\Archiv", root), kErrSuccess);
     EXPECT_EQ(root,
               tree.filePath("runtime/gvfs/smb-share:server=fileserver,share=archiv,user=anna"));
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ScopedEnv.h"
 #include "platform/FaultInjection.h"
 #include "platform/FileCompare.h"
 #include "platform/FileCopy.h"
@@ -218,16 +219,25 @@ protected:
     static void SetUpTestSuite()
     {
         dataHome = new test::TestDir();
-        setenv("XDG_DATA_HOME", dataHome->path().c_str(), 1);
-        setenv("GIO_USE_VFS", "local", 1);
+        dataEnv = new test::ScopedEnv("XDG_DATA_HOME", dataHome->path());
+        vfsEnv = new test::ScopedEnv("GIO_USE_VFS", "local");
     }
-    static void TearDownTestSuite() { delete dataHome; }
+    static void TearDownTestSuite()
+    {
+        delete vfsEnv;
+        delete dataEnv;
+        delete dataHome;
+    }
     void TearDown() override { ClearFaults(); }
 
     static test::TestDir* dataHome;
+    static test::ScopedEnv* dataEnv;
+    static test::ScopedEnv* vfsEnv;
     test::TestDir tree;
 };
 test::TestDir* TrashTest::dataHome = nullptr;
+test::ScopedEnv* TrashTest::dataEnv = nullptr;
+test::ScopedEnv* TrashTest::vfsEnv = nullptr;
 
 TEST_F(TrashTest, MovesFileIntoDesktopTrash)
 {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "ScopedEnv.h"
 #include "platform/Desktop.h"
 #include "platform/Network.h"
 #include "platform/Process.h"
@@ -16,23 +17,7 @@ using namespace verdal;
 
 namespace {
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name)
-    {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using test::ScopedEnv;
 
 TEST(Process, SplitCommandLine_HonoursQuotes)
 {
