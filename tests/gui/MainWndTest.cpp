@@ -1,0 +1,110 @@
+#include "app/MainWnd.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/GuiPresenter.h"
+#include "app/Translations.h"
+#include "dialogs/NewTreeView.h"
+#include "settings/OptionsFile.h"
+#include "settings/Parameters.h"
+#include "support/TestDir.h"
+
+using namespace verdal;
+
+namespace {
+
+// One offscreen QApplication for the whole test program, with the German translation.
+class MainWndTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        QStandardPaths::setTestModeEnabled(true);
+        static int argc = 1;
+        static char name[] = "verdal_gui_tests";
+        static char* argv[] = {name, nullptr};
+        static QApplication app(argc, argv);
+        translated_ = LoadGermanTranslations(app);
+    }
+    void SetUp() override
+    {
+        SetOptionsFilePath(dir_.filePath("Verdal50.ini"));
+        Params().FileKind = 0;
+        Params().Reset();
+    }
+
+    static QStringList TopLevelTexts(const QTreeWidget& tree)
+    {
+        QStringList texts;
+        for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+            texts << tree.topLevelItem(i)->text(0);
+        }
+        return texts;
+    }
+
+    static bool translated_;
+    test::TestDir dir_;
+};
+
+bool MainWndTest::translated_ = false;
+
+}  // namespace
+
+TEST_F(MainWndTest, OpenedProfile_ShowsCaptionAndTree)
+{
+    TMainWnd window;
+    const std::string path = VERDAL_SOURCE_DIR "/resources/examples/Beispiel.vrd";
+    ASSERT_TRUE(window.OpenFile(path));
+
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString("Verdal 5 - " + path));
+    const TNewTreeView* tree = window.findChild<TNewTreeView*>(QStringLiteral("ProfileTree"));
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(TopLevelTexts(*tree),
+              (QStringList{"Quelle", "Ziel", "Optionen", "Übersicht", "Log", "Zeitplaner..."}));
+    const QTreeWidgetItem* source = tree->topLevelItem(0);
+    EXPECT_TRUE(source->isExpanded());
+    EXPECT_EQ(tree->currentItem(), source);
+    EXPECT_EQ(source->child(0)->text(0), "Laufwerk: /tmp/verdal-demo/Quelle");
+    EXPECT_EQ(source->child(1)->child(0)->text(0), "\\Daten\\*");
+    EXPECT_EQ(TNewTreeView::NodeOf(source), Params().Groups.Source);
+}
+
+TEST_F(MainWndTest, OpenedBatchFile_ExpandsBatchGroup)
+{
+    TMainWnd window;
+    ASSERT_TRUE(window.OpenFile(VERDAL_SOURCE_DIR "/resources/examples/Beispiel.vbf"));
+    const TNewTreeView* tree = window.ProfileTree();
+    EXPECT_EQ(TopLevelTexts(*tree), (QStringList{"Batch", "Zeitplaner..."}));
+    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+}
+
+TEST_F(MainWndTest, MessageBox_HasGermanButtons)
+{
+    if (!translated_) {
+        GTEST_SKIP() << "Qt's German translation is not installed";
+    }
+    cGuiPresenter presenter;
+    QString yesText, noText;
+    // Answers the box once it is up, after reading its button texts.
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        yesText = box->button(QMessageBox::Yes)->text().remove('&');
+        noText = box->button(QMessageBox::No)->text().remove('&');
+        box->button(QMessageBox::No)->click();
+    });
+    const BoxResult result =
+        presenter.Show({BoxKind::Confirmation, BoxButtons::YesNoHelp, "Weiter?\rWirklich?", 0});
+    EXPECT_EQ(result, BoxResult::No);
+    EXPECT_EQ(yesText, "Ja");
+    EXPECT_EQ(noText, "Nein");
+}
