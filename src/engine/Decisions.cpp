@@ -108,66 +108,41 @@ uint16_t SnapshotOrphan(const cRunContext& run, bool wasOnOtherSide, FileTime ti
                : uint16_t{kDelete};
 }
 
-uint16_t SourceOrphan(const cRunContext& run, const DecisionInput& in)
+// The action for a file found on one side only, by the orphan code of the touch mode. A code
+// never changes a side the touch mode leaves alone.
+uint16_t OrphanAction(const cRunContext& run, const DecisionInput& in, bool onSource)
 {
     const cParameters& p = run.Params;
-    switch (TouchMode(p)) {
-        case Touch::Forward:
-            if (p.OrphanModeD1 == kOrphanForward || p.OrphanModeD1 == kOrphanOnlyOrphans)
-                return kForward;
-            return p.OrphanModeD1 == kOrphanSkip ? SkipOrNothing(run) : 0;
-        case Touch::Both:
-            switch (p.OrphanModeB) {
-                case kOrphanSkip:
-                    return SkipOrNothing(run);
-                case kOrphanDelete:
-                    return kDelete;
-                case kOrphanForwardOrBackward:
-                case kOrphanOnlyOrphans:
-                    return kForward;
-                case kOrphanSnapshot:
-                    return SnapshotOrphan(
-                        run, run.Snapshot.WasInDestination(in.DestinationDir, in.File.Name),
-                        in.File.Stamp.LastWrite, kForward);
-                default:
-                    return 0;
-            }
-        case Touch::Backward:
-            if (p.OrphanModeS2 == kOrphanDelete)
-                return kDelete;
-            return p.OrphanModeS2 == kOrphanSkip ? SkipOrNothing(run) : 0;
-        default:
-            return 0;
-    }
-}
-
-uint16_t DestinationOrphan(const cRunContext& run, const DecisionInput& in)
-{
-    const cParameters& p = run.Params;
-    switch (TouchMode(p)) {
-        case Touch::Forward:
-            if (p.OrphanModeD2 == kOrphanDelete)
-                return kDelete;
-            return p.OrphanModeD2 == kOrphanSkip ? SkipOrNothing(run) : 0;
-        case Touch::Both:
-            switch (p.OrphanModeB) {
-                case kOrphanSkip:
-                    return SkipOrNothing(run);
-                case kOrphanDelete:
-                    return kDelete;
-                case kOrphanForwardOrBackward:
-                case kOrphanOnlyOrphans:
-                    return kBackward;
-                case kOrphanSnapshot:
-                    return SnapshotOrphan(run, run.Snapshot.WasInSource(in.SourceDir, in.File.Name),
-                                          in.File.Stamp.LastWrite, kBackward);
-                default:
-                    return 0;
-            }
-        case Touch::Backward:
-            if (p.OrphanModeS1 == kOrphanBackward || p.OrphanModeS1 == kOrphanOnlyOrphans)
-                return kBackward;
-            return p.OrphanModeS1 == kOrphanSkip ? SkipOrNothing(run) : 0;
+    const Touch touch = TouchMode(p);
+    uint8_t code = p.OrphanModeB;
+    if (touch == Touch::Forward)
+        code = onSource ? p.OrphanModeD1 : p.OrphanModeD2;
+    else if (touch == Touch::Backward)
+        code = onSource ? p.OrphanModeS2 : p.OrphanModeS1;
+    const uint16_t copy = onSource ? kForward : kBackward;
+    const bool mayCopy = onSource ? p.TouchDest : p.TouchSrc;
+    const bool mayDelete = onSource ? p.TouchSrc : p.TouchDest;
+    switch (code) {
+        case kOrphanSkip:
+            return SkipOrNothing(run);
+        case kOrphanDelete:
+            return mayDelete ? kDelete : 0;
+        case kOrphanForward:
+            return touch == Touch::Forward && onSource ? copy : 0;
+        case kOrphanBackward:
+            return touch == Touch::Backward && !onSource ? copy : 0;
+        case kOrphanForwardOrBackward:
+            return touch == Touch::Both ? copy : 0;
+        case kOrphanOnlyOrphans:
+            return mayCopy ? copy : 0;
+        case kOrphanSnapshot: {
+            if (touch != Touch::Both)
+                return 0;
+            const bool held = onSource
+                                  ? run.Snapshot.WasInDestination(in.DestinationDir, in.File.Name)
+                                  : run.Snapshot.WasInSource(in.SourceDir, in.File.Name);
+            return SnapshotOrphan(run, held, in.File.Stamp.LastWrite, copy);
+        }
         default:
             return 0;
     }
@@ -179,7 +154,7 @@ uint16_t CompareCategory(const cRunContext& run, const DecisionInput& in, bool f
                          bool otherPresent)
 {
     if (!otherPresent)
-        return forward ? SourceOrphan(run, in) : DestinationOrphan(run, in);
+        return OrphanAction(run, in, forward);
     const cParameters& p = run.Params;
     if (!(forward ? p.TouchDest : p.TouchSrc))
         return 0;

@@ -82,6 +82,10 @@ TEST_F(DecisionTest, OrphanModes_EveryTouchModeAndCode)
         {true, false, 0, 1, 4, 3, 1, false, "\\d.txt B, \\o.txt B"},
         {true, false, 0, 1, 4, 6, 2, false, "\\d.txt B, \\s.txt D"},
         {true, false, 0, 1, 4, 1, 1, true, "\\d.txt S, \\o.txt B, \\s.txt S"},
+        // Codes a touch mode does not offer never change the side it leaves alone.
+        {false, true, 2, 6, 4, 3, 1, false, "\\n.txt F"},
+        {true, true, 0, 1, 0, 3, 1, false, "\\n.txt F, \\o.txt B"},
+        {true, false, 0, 2, 4, 2, 6, false, "\\o.txt B"},
     };
     Src("s.txt");
     Dst("d.txt");
