@@ -167,6 +167,32 @@ bool IsSystemMountPoint(const std::string& mountPoint)
     return false;
 }
 
+std::string GvfsDirectory()
+{
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+        return std::string(runtime) + "/gvfs";
+    }
+    return "/run/user/" + std::to_string(::getuid()) + "/gvfs";
+}
+
+// Value of `key` in a gvfs mount name such as "smb-share:server=nas,share=fotos".
+std::string GvfsValue(std::string_view name, std::string_view key)
+{
+    size_t pos = name.find(':');
+    while (pos != std::string_view::npos) {
+        const size_t start = pos + 1;
+        const size_t end = name.find(',', start);
+        const std::string_view item = name.substr(
+            start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        if (item.size() > key.size() && item.substr(0, key.size()) == key &&
+            item[key.size()] == '=') {
+            return std::string(item.substr(key.size() + 1));
+        }
+        pos = end;
+    }
+    return {};
+}
+
 }  // namespace
 
 void SetDriveSources(const DriveSources& sources)
@@ -297,7 +323,35 @@ std::vector<DriveInfo> ListDrives()
         std::erase_if(drives, [&](const DriveInfo& d) { return d.Root == info.Root; });
         drives.push_back(std::move(info));
     }
+    for (DriveInfo& share : GvfsShares()) {
+        drives.push_back(std::move(share));
+    }
     return drives;
+}
+
+std::vector<DriveInfo> GvfsShares()
+{
+    std::vector<DriveInfo> shares;
+    const std::string dirPath = GvfsDirectory();
+    DIR* dir = ::opendir(dirPath.c_str());
+    if (!dir) {
+        return shares;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        const std::string host = GvfsValue(name, "server");
+        const std::string share = GvfsValue(name, "share");
+        if (name.rfind("smb-share:", 0) == 0 && !host.empty() && !share.empty()) {
+            DriveInfo info;
+            info.Name = "\\\\" + host + "\\" + share;
+            info.Root = dirPath + "/" + std::string(name);
+            info.Type = kDriveRemote;
+            info.FileSystem = "gvfs";
+            shares.push_back(std::move(info));
+        }
+    }
+    ::closedir(dir);
+    return shares;
 }
 
 std::optional<MountEntry> MountHolding(const std::string& path)

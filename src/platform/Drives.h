@@ -58,7 +58,10 @@ int DriveTypeOf(const MountEntry& mount, bool removableDevice);
 // "\\host\share" for a cifs, smb3 or nfs mount, empty for anything else.
 std::string ShareNameOf(const MountEntry& mount);
 
-// The mounted file systems worth offering as drives, in mount-table order.
+// Shares the desktop has mounted through gvfs ($XDG_RUNTIME_DIR/gvfs/smb-share:server=...).
+std::vector<DriveInfo> GvfsShares();
+// The mounted file systems worth offering as drives, in mount-table order, then the gvfs
+// shares.
 std::vector<DriveInfo> ListDrives();
 // The mount that holds `path` (the longest mount point that is a prefix of it).
 std::optional<MountEntry> MountHolding(const std::string& path);

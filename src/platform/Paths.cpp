@@ -1,9 +1,6 @@
 #include "platform/Paths.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cstdlib>
+#include <vector>
 
 #include "platform/DirectoryCheck.h"
 #include "platform/Drives.h"
@@ -27,66 +24,19 @@ int ReadyRoot(std::string candidate, std::string& root)
     return kErrSuccess;
 }
 
-std::string GvfsDirectory()
-{
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
-        return std::string(runtime) + "/gvfs";
-    }
-    return "/run/user/" + std::to_string(::getuid()) + "/gvfs";
-}
-
-// Value of `key` in a gvfs mount name such as "smb-share:server=nas,share=fotos".
-std::string GvfsValue(std::string_view name, std::string_view key)
-{
-    size_t pos = name.find(':');
-    while (pos != std::string_view::npos) {
-        const size_t start = pos + 1;
-        const size_t end = name.find(',', start);
-        const std::string_view item = name.substr(
-            start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (item.size() > key.size() && item.substr(0, key.size()) == key &&
-            item[key.size()] == '=') {
-            return std::string(item.substr(key.size() + 1));
-        }
-        pos = end;
-    }
-    return {};
-}
-
-std::string FindGvfsShare(std::string_view host, std::string_view share)
-{
-    const std::string dirPath = GvfsDirectory();
-    DIR* dir = ::opendir(dirPath.c_str());
-    if (!dir) {
-        return {};
-    }
-    std::string found;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (name.rfind("smb-share:", 0) == 0 && SameTextCI(GvfsValue(name, "server"), host) &&
-            SameTextCI(GvfsValue(name, "share"), share)) {
-            found = dirPath + "/" + std::string(name);
-            break;
-        }
-    }
-    ::closedir(dir);
-    return found;
-}
-
 int ResolveShare(std::string_view drive, std::string& root)
 {
-    const std::string_view rest = drive.substr(2);
-    const size_t slash = rest.find('\\');
-    const std::string_view host = rest.substr(0, slash);
-    const std::string_view share = rest.substr(slash + 1);
     std::string mountPoint;
     for (const MountEntry& mount : ReadMountTable()) {
         if (SameTextCI(ShareNameOf(mount), drive)) {
             mountPoint = mount.MountPoint;  // the last mount of a share wins
         }
     }
-    if (mountPoint.empty()) {
-        mountPoint = FindGvfsShare(host, share);
+    for (const DriveInfo& share : mountPoint.empty() ? GvfsShares() : std::vector<DriveInfo>()) {
+        if (SameTextCI(share.Name, drive)) {
+            mountPoint = share.Root;
+            break;
+        }
     }
     return mountPoint.empty() ? kErrNotReady : ReadyRoot(mountPoint, root);
 }

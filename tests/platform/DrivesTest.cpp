@@ -64,6 +64,7 @@ protected:
     }
 
     test::TestDir tree;
+    test::ScopedEnv runtime{"XDG_RUNTIME_DIR", tree.filePath("runtime")};
 };
 
 TEST(MountInfo, ParsesFieldsAndEscapes)
@@ -166,11 +167,13 @@ TEST_F(DrivesTest, ResolveDriveRoot_EachDriveForm)
 TEST_F(DrivesTest, ResolveDriveRoot_ShareThroughGvfs)
 {
     tree.createDir("runtime/gvfs/smb-share:server=fileserver,share=archiv,user=anna");
-    test::ScopedEnv runtime("XDG_RUNTIME_DIR", tree.filePath("runtime"));
     std::string root;
     EXPECT_EQ(ResolveDriveRoot("\\\\FileServer\\Archiv", root), kErrSuccess);
     EXPECT_EQ(root,
               tree.filePath("runtime/gvfs/smb-share:server=fileserver,share=archiv,user=anna"));
+    const DriveInfo last = ListDrives().back();
+    EXPECT_EQ(last.Name, "\\\\fileserver\\archiv");
+    EXPECT_EQ(last.Type, kDriveRemote);
 }
 
 TEST(Paths, DriveForms)
