@@ -32,7 +32,12 @@ bool IsAsciiLetter(char c)
     return upper >= 'A' && upper <= 'Z';
 }
 
-void AppendNumber(std::string& out, int64_t value, int minDigits)
+uint64_t Magnitude(int64_t value)
+{
+    return value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+}
+
+void AppendNumber(std::string& out, uint64_t value, int minDigits)
 {
     std::string digits = std::to_string(value);
     if (static_cast<int>(digits.size()) < minDigits) {
@@ -186,9 +191,7 @@ std::string FixedText(double value, int decimals, bool grouped)
 
 std::string IntegerText(int64_t value, int decimals, bool grouped)
 {
-    const uint64_t magnitude =
-        value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-    const std::string digits = std::to_string(magnitude);
+    const std::string digits = std::to_string(Magnitude(value));
     std::string out = grouped ? GroupThousands(digits) : digits;
     decimals = ClampDecimals(decimals);
     if (decimals > 0) {
@@ -262,7 +265,7 @@ std::string IntegerArgText(int64_t number, const Spec& spec)
             return std::to_string(static_cast<uint64_t>(number));
         default: {
             std::string digits;
-            AppendNumber(digits, number < 0 ? -number : number, spec.Precision);
+            AppendNumber(digits, Magnitude(number), spec.Precision);
             return number < 0 ? "-" + digits : digits;
         }
     }
