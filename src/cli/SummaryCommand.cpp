@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/Arguments.h"
-#include "settings/Macros.h"
+#include "cli/OpenDocument.h"
 #include "settings/Parameters.h"
 #include "settings/Summary.h"
 
@@ -11,15 +11,12 @@ namespace verdal {
 
 int RunSummaryCommand(const cArguments& args, std::ostream& out)
 {
-    cParameters& params = Params();
-    params.Reset();
-    const std::string path = ExpandMacros(args.File);
-    if (!params.LoadFromFile(path)) {
+    if (!OpenDocument(args.File)) {
         return 3;
     }
-    params.FileName = path;
+    cParameters& params = Params();
     // The age line "since the last run" needs the stamp of this profile.
-    params.ReadLastUpdate(path);
+    params.ReadLastUpdate(params.FileName);
     out << SummaryText(*BuildSummary(params));
     out.flush();
     return out ? 0 : 3;
