@@ -260,10 +260,9 @@ int FillTemp(CopyState& state, CopyMethod method, const struct stat& before, mod
         return kErrSharingViolation;
     }
     ::fchmod(state.Out, mode);
+    // Like the attribute and security steps, a file system that refuses times keeps the copy.
     const timespec times[2] = {before.st_atim, before.st_mtim};
-    if (::futimens(state.Out, times) != 0) {
-        return WinErrorFromErrno(errno);
-    }
+    ::futimens(state.Out, times);
     return kErrSuccess;
 }
 
@@ -277,8 +276,8 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
     if (::lstat(from.c_str(), &before) != 0) {
         return WinErrorFromErrno(errno);
     }
-    if (S_ISDIR(before.st_mode)) {
-        return kErrAccessDenied;
+    if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode)) {
+        return kErrAccessDenied;  // directories, FIFOs and devices are not copied
     }
     mode_t mode = 0;
     if (const int code = CheckTarget(to, before, mode)) {
@@ -303,7 +302,7 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
     }
     state.Out = ::mkostemp(temp.data(), O_CLOEXEC);
     if (state.Out < 0) {
-        return WinErrorFromErrno(errno);
+        return errno == ENOENT ? kErrPathNotFound : WinErrorFromErrno(errno);
     }
     int code = FillTemp(state, method, before, mode);
     // close() may be the first to report a full disk on network file systems.

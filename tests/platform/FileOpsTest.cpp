@@ -141,6 +141,12 @@ TEST_F(FileOpsTest, Copy_SymbolicLinkStaysALink)
     EXPECT_EQ(CompareFilesBytewise(tree.filePath("link"), tree.filePath("copy")), kErrSuccess);
     EXPECT_EQ(CopyFileSafe(tree.filePath("missing"), tree.filePath("x"), CopyMethod::Plain),
               kErrFileNotFound);
+    EXPECT_EQ(
+        CopyFileSafe(tree.createFile("a", "1"), tree.filePath("no/dir/a"), CopyMethod::Blocks),
+        kErrPathNotFound);
+    mkfifo(tree.filePath("fifo").c_str(), 0600);
+    EXPECT_EQ(CopyFileSafe(tree.filePath("fifo"), tree.filePath("b"), CopyMethod::Blocks),
+              kErrAccessDenied);
 }
 
 TEST_F(FileOpsTest, CompareFilesBytewise_Results)
