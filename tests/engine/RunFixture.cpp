@@ -5,6 +5,7 @@
 #include "platform/FaultInjection.h"
 #include "platform/FileTimes.h"
 #include "settings/OptionsFile.h"
+#include "settings/TextCodec.h"
 
 namespace verdal::test {
 namespace {
@@ -67,7 +68,7 @@ int RunTest::Run(const RunOptions& options)
 
 std::string RunTest::Log() const
 {
-    return dir.exists("Log.txt") ? dir.readFile("Log.txt") : std::string();
+    return dir.exists("Log.txt") ? DecodeText(dir.readFile("Log.txt")) : std::string();
 }
 
 int64_t RunTest::Stamp(double daysAgo)

@@ -39,10 +39,11 @@ public:
     {
         BytesReported += bytesDelta;
     }
-    int ShowInterruption(const FileLabel& /*source*/, const FileLabel& /*destination*/,
+    int ShowInterruption(const FileLabel& source, const FileLabel& /*destination*/,
                          int errorCode) override
     {
         InterruptionCodes.push_back(errorCode);
+        Interrupted.push_back(source.Name);
         if (Answers.empty()) {
             return kQuitRun;
         }
@@ -53,6 +54,7 @@ public:
 
     std::vector<std::string> Phases;
     std::vector<int> InterruptionCodes;
+    std::vector<std::string> Interrupted;  // names of the files whose copy failed
     std::deque<int> Answers;
     std::function<bool(cRunContext&)> OnReview;
     std::function<void()> OnWait;

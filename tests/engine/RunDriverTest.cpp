@@ -1,0 +1,124 @@
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "RunFixture.h"
+#include "platform/Clock.h"
+
+using namespace verdal;
+using namespace verdal::test;
+
+namespace {
+
+struct CheckCase
+{
+    const char* Name;
+    std::function<void(cParameters&, TestDir&)> Setup;
+    int Message;
+    const char* LogLine;
+    int Result;
+};
+
+}  // namespace
+
+// Each check before the scan: its message, its log line and the result of the run.
+TEST_F(RunTest, Checks_ShowMessageLogAndEndRun)
+{
+    const CheckCase cases[] = {
+        {"nothing to do", [](cParameters& p, TestDir&) { p.CompareFiles.Clear(); }, 30007,
+         "Fehler: Nichts zu tun. Sie müssen mindestens 1 Verzeichnis", kRunAborted},
+        {"identical",
+         [](cParameters& p, TestDir&) {
+             p.DestinationDrive = p.SourceDrive;
+             p.ShortenPaths = false;
+         },
+         30008, "Fehler: Quelle und Ziel sind identisch.", kRunAborted},
+        {"overlap",
+         [](cParameters& p, TestDir& d) {
+             p.DestinationDrive = d.path();
+             p.SourceDrive = d.path();
+             p.SearchDirectories.Clear();
+             p.SearchDirectories.Add("\\q\\*");
+             p.DestinationDirectory = "\\q\\Sicherung\\";
+         },
+         30009, "Fehler: Quelle und Ziel überlappen sich.", kRunAborted},
+        // Different drive texts that name nested directories still overlap.
+        {"nested drives",
+         [](cParameters& p, TestDir& d) {
+             p.SourceDrive = d.path();
+             p.DestinationDrive = d.createDir("q/Sicherung");
+         },
+         30009, "Fehler: Quelle und Ziel überlappen sich.", kRunAborted},
+        {"source not ready",
+         [](cParameters& p, TestDir& d) { p.SourceDrive = d.filePath("fehlt"); }, 30010,
+         "Fehler: Laufwerk ", kRunAborted},
+        {"no files", [](cParameters&, TestDir&) {}, 30014, "Keine Dateien gefunden.", kRunOk},
+    };
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetUp();
+        c.Setup(params, dir);
+        presenter.Messages.clear();
+        presenter.Answers = {BoxResult::No};
+        EXPECT_EQ(Run(), c.Result);
+        ASSERT_EQ(presenter.Codes(), std::vector<int>{c.Message});
+        const std::string log = Log();
+        EXPECT_NE(log.find(c.LogLine), std::string::npos) << log;
+        EXPECT_EQ(log.find("Abbruch durch Benutzer.") != std::string::npos,
+                  c.Result == kRunAborted);
+        EXPECT_NE(log.find("Zusammenfassung"), std::string::npos);
+        dir.createFile("Log.txt", "");
+    }
+}
+
+TEST_F(RunTest, MidnightRule_YesTreatsYesterdayAsToday)
+{
+    SetTestNow(EncodeDateTime(2026, 12, 6, 0, 30, 0));
+    params.AgeMode = 1;
+    params.RelativeAge = 0;
+    params.MidnightHours = 2;
+    // Written yesterday at 23:00: within the window only when yesterday counts as today.
+    dir.createFile(Src("spät.txt"), "x", Stamp(0.5) - 12 * 3600 + 1800);
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(presenter.Codes(), std::vector<int>{30012});
+    EXPECT_TRUE(dir.exists(Dst("spät.txt")));
+    EXPECT_NE(Log().find("Hinweis: Es ist nach Mitternacht."), std::string::npos);
+}
+
+TEST_F(RunTest, MassDeleteGuard_NoKeepsFilesOfUnmountedLookingSource)
+{
+    for (int i = 0; i < 12; ++i) {
+        dir.createFile(Dst("Akte" + std::to_string(i) + ".txt"), "x", Stamp(3));
+    }
+    presenter.Answers = {BoxResult::No};
+    EXPECT_EQ(Run(), kRunOk);
+    ASSERT_EQ(presenter.Codes(), std::vector<int>{30017});
+    EXPECT_NE(presenter.Messages[0].Text.find("alle 12 Dateien"), std::string::npos);
+    EXPECT_TRUE(dir.exists(Dst("Akte0.txt")));
+    EXPECT_TRUE(dir.exists(Dst("Akte11.txt")));
+    EXPECT_NE(Log().find("Warnung: Keine Datei gelöscht, weil " + dir.filePath("q/")),
+              std::string::npos);
+
+    // With a single file left in the source the deletions go ahead without a question.
+    dir.createFile(Src("bleibt.txt"), "x", Stamp(3));
+    presenter.Messages.clear();
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_TRUE(presenter.Messages.empty());
+    EXPECT_FALSE(dir.exists(Dst("Akte0.txt")));
+}
+
+TEST_F(RunTest, Recycle_MovesDeletedFilesToTheTrash)
+{
+    const std::string dataHome = dir.createDir("xdg");
+    const char* old = std::getenv("XDG_DATA_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+    params.Recycle = true;
+    dir.createFile(Src("da.txt"), "x", Stamp(3));
+    dir.createFile(Dst("Waise.txt"), "Inhalt", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+    old ? setenv("XDG_DATA_HOME", saved.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    EXPECT_FALSE(dir.exists(Dst("Waise.txt")));
+    EXPECT_EQ(dir.readFile("xdg/Trash/files/Waise.txt"), "Inhalt");
+    EXPECT_NE(Log().find("Datei gelöscht:"), std::string::npos);
+}
