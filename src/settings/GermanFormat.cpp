@@ -201,17 +201,6 @@ std::string IntegerText(int64_t value, int decimals, bool grouped)
     return value < 0 ? "-" + out : out;
 }
 
-size_t CodePointCount(std::string_view text)
-{
-    size_t count = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 struct Spec
 {
     bool Left = false;
@@ -327,6 +316,17 @@ std::string_view ShortMonthName(int month)
     return kShortMonths.at(static_cast<size_t>((month + 11) % 12));
 }
 
+size_t CharacterCount(std::string_view text)
+{
+    size_t count = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++count;
+        }
+    }
+    return count;
+}
+
 std::string FirstCharacters(const std::string& text, size_t count)
 {
     size_t seen = 0;
@@ -379,7 +379,7 @@ std::string FormatText(std::string_view format, std::span<const FormatArg> args)
             continue;
         }
         const std::string text = ArgText(*next++, spec);
-        const size_t count = CodePointCount(text);
+        const size_t count = CharacterCount(text);
         const size_t pad = spec.Width > 0 && count < static_cast<size_t>(spec.Width)
                                ? static_cast<size_t>(spec.Width) - count
                                : 0;

@@ -61,7 +61,8 @@ private:
     Value value_;
 };
 
-// The first `count` characters (not bytes) of UTF-8 `text`.
+// The number of characters (not bytes) of UTF-8 `text`, and its first `count` characters.
+size_t CharacterCount(std::string_view text);
 std::string FirstCharacters(const std::string& text, size_t count);
 
 // Fills a printf-like template as the program's texts use it: %s, %d, %u, %x, %f and %n (the

@@ -1,41 +1,13 @@
 #include "settings/ShortenText.h"
 
+#include "settings/GermanFormat.h"
+
 namespace verdal {
-namespace {
-
-constexpr const char* kGap = " .. ";
-
-bool StartsCharacter(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-}
-
-// Byte offset of character `index` (counted from 0).
-size_t OffsetOf(const std::string& text, size_t index)
-{
-    size_t seen = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (StartsCharacter(text[i]) && seen++ == index) {
-            return i;
-        }
-    }
-    return text.size();
-}
-
-size_t CharacterCount(const std::string& text)
-{
-    size_t count = 0;
-    for (const char c : text) {
-        count += StartsCharacter(c) ? 1 : 0;
-    }
-    return count;
-}
-
-}  // namespace
 
 std::string ShortenToWidth(const std::string& text, int maxWidth,
                            const std::function<int(const std::string&)>& width)
 {
+    constexpr const char* kGap = " .. ";
     std::string result = text;
     bool shortened = false;
     size_t gapAt = 0;
@@ -46,8 +18,8 @@ std::string ShortenToWidth(const std::string& text, int maxWidth,
     while (measured > maxWidth && !result.empty()) {
         const size_t count = CharacterCount(result);
         const size_t index = count / 2 > 0 ? count / 2 - 1 : 0;
-        const size_t begin = OffsetOf(result, index);
-        result.erase(begin, OffsetOf(result, index + 1) - begin);
+        const size_t begin = FirstCharacters(result, index).size();
+        result.erase(begin, FirstCharacters(result, index + 1).size() - begin);
         gapAt = begin;
         shortened = true;
         measured = width(result) + gapWidth;

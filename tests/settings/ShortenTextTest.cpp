@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/GermanFormat.h"
+
 using namespace verdal;
 
 namespace {
 
 int Characters(const std::string& text)
 {
-    int count = 0;
-    for (const char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }
-    return count;
+    return static_cast<int>(CharacterCount(text));
 }
 
 }  // namespace
