@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "platform/FaultInjection.h"
+#include "platform/FileCopy.h"
 #include "platform/FileTimes.h"
 #include "platform/TextCase.h"
 #include "platform/WinError.h"
@@ -75,7 +76,7 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc)
     }
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") {
+        if (name == "." || name == ".." || IsCopyTemporaryName(name)) {
             continue;
         }
         struct stat st

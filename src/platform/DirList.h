@@ -23,8 +23,9 @@ struct DirEntry
 int ReadFileStamp(const std::string& path, bool useUtc, FileStamp& stamp, bool* isLink = nullptr);
 
 // One directory read into memory once and then looked up by name. Regular files and symbolic
-// links are files, directories are kept apart, sockets, FIFOs and devices are left out, and
-// names holding a backslash (which a profile cannot express) are set aside for the log.
+// links are files, directories are kept apart, sockets, FIFOs, devices and temporaries of
+// interrupted copies are left out, and names holding a backslash (which a profile cannot express)
+// are set aside for the log.
 class cDirListing
 {
 public:

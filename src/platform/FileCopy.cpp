@@ -17,7 +17,7 @@ namespace {
 
 constexpr size_t kBlockSize = 131072;
 constexpr size_t kRangeChunk = 1 << 20;
-constexpr size_t kTempBaseMax = 200;  // keeps the temporary name below NAME_MAX
+constexpr std::string_view kTempPrefix = ".~verdal-";
 
 struct CopyState
 {
@@ -50,12 +50,7 @@ std::string DirOf(const std::string& path)
 
 std::string TempPattern(const std::string& to)
 {
-    const size_t slash = to.rfind('/');
-    std::string base = slash == std::string::npos ? to : to.substr(slash + 1);
-    if (base.size() > kTempBaseMax) {
-        base.resize(kTempBaseMax);
-    }
-    return DirOf(to) + "/.~" + base + ".XXXXXX";
+    return DirOf(to) + "/" + std::string(kTempPrefix) + "XXXXXX";
 }
 
 int WriteAll(int fd, const char* data, size_t size)
@@ -204,8 +199,9 @@ int CopyLink(const std::string& from, const std::string& to, const struct stat& 
     std::string temp;
     for (int attempt = 0;; ++attempt) {
         temp = TempPattern(to);
-        temp.resize(temp.size() - 6);
-        temp += std::to_string(random() % 1000000);
+        for (size_t i = temp.size() - 6; i < temp.size(); ++i) {
+            temp[i] = static_cast<char>('a' + random() % 26);
+        }
         if (const int fault = TakeInjectedFault(FileOp::Open)) {
             return WinErrorFromErrno(fault);
         }
@@ -317,6 +313,12 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
         ::unlink(temp.c_str());
     }
     return code;
+}
+
+bool IsCopyTemporaryName(std::string_view name)
+{
+    return name.size() == kTempPrefix.size() + 6 &&
+           name.substr(0, kTempPrefix.size()) == kTempPrefix;
 }
 
 }  // namespace verdal

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace verdal {
 
@@ -22,5 +23,9 @@ using CopyProgress = std::function<bool(int64_t bytes)>;
 // during the copy; 5 the target is read-only or a directory; else the system's code.
 int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod method,
                  const CopyProgress& progress = {});
+
+// True for the name of a copy's temporary file (".~verdal-" and six characters). One left by a
+// crash is no user file: listings leave it out.
+bool IsCopyTemporaryName(std::string_view name);
 
 }  // namespace verdal

@@ -121,6 +121,7 @@ TEST_F(DirListTest, Read_ListsLinksAsFilesAndLeavesOutSpecialFiles)
     tree.createFile("file.txt", "x");
     tree.createDir("sub");
     tree.createFile("back\\slash");
+    tree.createFile(".~verdal-AbC123", "left by a crash");
     std::filesystem::create_symlink(tree.filePath("sub"), tree.filePath("dirlink"));
     std::filesystem::create_symlink("nowhere", tree.filePath("dangling"));
     mkfifo(tree.filePath("fifo").c_str(), 0600);
