@@ -4,7 +4,7 @@
 #include "engine/RunFrontEnd.h"
 #include "engine/RunLog.h"
 #include "platform/FileOps.h"
-// PENDING #include "platform/Security.h"
+#include "platform/Security.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
@@ -113,7 +113,7 @@ void DirPropertiesPass(cRunContext& run)
     for (size_t i = 0; i < count; ++i) {
         const std::string sourceDir = run.SourcePath(run.SourceDirs[i]);
         const std::string destinationDir = run.DestinationPath(run.DestinationDirs[i]);
-        // PENDING TransferSecurity(sourceDir, destinationDir, true, true);
+        TransferSecurity(sourceDir, destinationDir, true, true);
         ShowPosition(run, i + 1);
     }
 }

@@ -8,7 +8,7 @@
 #include "platform/FileCopy.h"
 #include "platform/FileOps.h"
 #include "platform/FileTimes.h"
-// PENDING #include "platform/Security.h"
+#include "platform/Security.h"
 #include "platform/WinError.h"
 #include "settings/Parameters.h"
 #include "settings/Presenter.h"
@@ -292,8 +292,7 @@ int cCopier::CopyData(cCandidate& c, const CopyPair& pair)
 void cCopier::CarryOverProperties(const CopyPair& pair)
 {
     if (params_.TransferPermissions || params_.TransferOwner) {
-        // PENDING TransferSecurity(pair.From, pair.To, params_.TransferPermissions,
-        // params_.TransferOwner);
+        TransferSecurity(pair.From, pair.To, params_.TransferPermissions, params_.TransferOwner);
     }
     uint32_t attributes = 0;
     if (GetFileAttributesOf(pair.From, attributes) == 0) {

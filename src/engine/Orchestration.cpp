@@ -5,8 +5,8 @@
 #include "engine/RunDriver.h"
 #include "engine/RunFrontEnd.h"
 #include "platform/Clock.h"
-// PENDING #include "platform/EndSession.h"
 #include "platform/FileTimes.h"
+#include "platform/SessionEnd.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
 #include "settings/Presenter.h"
@@ -118,7 +118,7 @@ DocumentRunResult RunDocument(cParameters& params, cRunFrontEnd& frontEnd, cLogD
         return outcome;
     }
     if (outcome.AfterRunCode != 0) {
-        // PENDING EndSession(outcome.AfterRunCode);
+        EndSession(outcome.AfterRunCode);
     }
     return outcome;
 }

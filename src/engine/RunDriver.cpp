@@ -13,6 +13,7 @@
 #include "platform/FileTimes.h"
 #include "platform/Paths.h"
 #include "platform/TextCase.h"
+#include "platform/VolumeActions.h"
 #include "settings/ErrorText.h"
 #include "settings/GermanFormat.h"
 #include "settings/Macros.h"
@@ -341,7 +342,6 @@ int cRunDriver::Run(const std::string& profilePath, const std::string& batchFile
         frontEnd_.ShowPhaseWindow(true);
     }
     if (!AbortFlag.load() && Checks()) {
-        // Eject needs the root the destination had during the run.
         SetAgeWindow();
         const bool snapshotMode = params_.OrphanModeB == 5;
         if (snapshotMode) {
@@ -390,7 +390,7 @@ int cRunDriver::Run(const std::string& profilePath, const std::string& batchFile
             WriteSnapshot();
         }
         if (!AbortFlag.load() && params_.EjectDisk) {
-            // PENDING EjectDrive(run_.DestinationNativeRoot);
+            EjectDrive(run_.DestinationNativeRoot);
         }
     }
     return Finish();
