@@ -200,6 +200,19 @@ TEST_F(OptionsFileTest, Location_FollowsXdgAndCreatesFolderOnWrite)
     EXPECT_NE(OptionsFilePath().find("/.config/verdal/Verdal50.ini"), std::string::npos);
 }
 
+TEST_F(OptionsFileTest, WriteFailure_IsSwallowed)
+{
+    dir_.createFile("datei", "kein Ordner");
+    SetOptionsFilePath(dir_.filePath("datei/Verdal50.ini"));
+    cParameters p;
+    p.Programm.Splash = false;
+    p.WriteOptions(0);
+    p.WriteLastUpdate("/a/Daten.vrd");
+    p.ReadOptions(0);
+    EXPECT_TRUE(p.Programm.Splash);
+    EXPECT_EQ(dir_.readFile("datei"), "kein Ordner");
+}
+
 TEST_F(OptionsFileTest, WindowsFile_ReadAsWindows1252)
 {
     WriteIni(
