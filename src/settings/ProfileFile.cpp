@@ -297,7 +297,7 @@ void OldFixedValues(cParameters& p)
     p.NotebookPage = 0;
 }
 
-void ReadOverviewLine(cLineReader& r, cParameters& p)
+void ReadShowOverview(cLineReader& r, cParameters& p)
 {
     const int v = r.NextInt();
     p.ShowOverview = v > 0;
@@ -359,7 +359,7 @@ void ReadVersion3Overview(cLineReader& r, cParameters& p)
 
 void ReadUnversionedOptions(cLineReader& r, cParameters& p)
 {
-    ReadOverviewLine(r, p);
+    ReadShowOverview(r, p);
     r.Byte(p.SortingMode);
     p.ReverseOrder = false;
     ReadShortenPaths(r, p);
@@ -429,7 +429,7 @@ bool ReadVersion3Profile(cLineReader& r, cParameters& p)
     ReadSourceLists(r, p);
     r.List(p.ExcludeFiles, "");
     ReadDestination(r, p);
-    ReadOverviewLine(r, p);
+    ReadShowOverview(r, p);
     r.Byte(p.SortingMode);
     p.ReverseOrder = r.NextInt() != 0;
     ReadShortenPaths(r, p);
