@@ -1,0 +1,184 @@
+#include <sys/stat.h>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "RunFixture.h"
+#include "engine/Orchestration.h"
+#include "platform/Clock.h"
+#include "platform/FileTimes.h"
+#include "platform/SessionEnd.h"
+
+using namespace verdal;
+using namespace verdal::test;
+
+namespace {
+
+// Records the deliveries instead of showing, mailing or printing.
+class RecordingDelivery : public cLogDelivery
+{
+public:
+    void ViewLog(cParameters&, const std::string&) override { Calls.push_back("view"); }
+    void SendLogByMail(cParameters&, const std::string&) override { Calls.push_back("mail"); }
+    void PrintLog(cParameters&, const std::string&) override { Calls.push_back("print"); }
+    std::vector<std::string> Calls;
+};
+
+class RecordingEnder : public cSessionEnder
+{
+public:
+    explicit RecordingEnder(std::vector<SessionAction>& actions) : actions_(actions) {}
+    bool End(SessionAction action) override
+    {
+        actions_.push_back(action);
+        return true;
+    }
+
+private:
+    std::vector<SessionAction>& actions_;
+};
+
+class OrchestrationTest : public RunTest
+{
+protected:
+    void SetUp() override
+    {
+        RunTest::SetUp();
+        SetSessionEnder(std::make_unique<RecordingEnder>(ended));
+    }
+    void TearDown() override
+    {
+        SetSessionEnder(nullptr);
+        RunTest::TearDown();
+    }
+
+    // Saves the fixture's profile with its own destination folder; `works` false makes it a
+    // profile with nothing to do, which ends as aborted.
+    std::string SaveProfile(const std::string& name, bool works)
+    {
+        dir.createFile(Src(name + ".txt"), name, Stamp(2));
+        params.CompareFiles.Clear();
+        if (works) {
+            params.CompareFiles.Add(name + ".txt");
+        }
+        const std::string path = dir.filePath(name + ".vrd");
+        EXPECT_TRUE(params.SaveToFile(path));
+        return path;
+    }
+
+    void MakeBatch(const std::vector<std::pair<std::string, int>>& entries)
+    {
+        params.FileKind = 1;
+        params.FileName = dir.filePath("Alle.vbf");
+        params.Batch.Profiles.Clear();
+        for (const auto& [path, condition] : entries) {
+            params.Batch.Profiles.Add(path, condition);
+        }
+    }
+
+    int RunOne()
+    {
+        return RunOneProfile(params, frontEnd, delivery, profilePath, {}, kNoBatchCondition, 0);
+    }
+
+    RecordingDelivery delivery;
+    std::vector<SessionAction> ended;
+};
+
+}  // namespace
+
+TEST_F(OrchestrationTest, Batch_ConditionOnSuccessStopsAfterAbortedRun)
+{
+    const std::string aborted = SaveProfile("eins", false);
+    const std::string fine = SaveProfile("zwei", true);
+    MakeBatch({{aborted, 1}, {fine, 0}});
+    const DocumentRunResult outcome = RunDocument(params, frontEnd, delivery, 0);
+    EXPECT_EQ(outcome.Result, kRunAborted);
+    EXPECT_EQ(outcome.Runs, 1);
+    EXPECT_FALSE(dir.exists(Dst("zwei.txt")));
+    EXPECT_EQ(params.FileKind, 1);
+    EXPECT_EQ(params.FileName, dir.filePath("Alle.vbf"));
+}
+
+TEST_F(OrchestrationTest, Batch_ConditionOnFailureStopsAfterSuccessAndEndsSession)
+{
+    const std::string aborted = SaveProfile("eins", false);
+    const std::string fine = SaveProfile("zwei", true);
+    const std::string never = SaveProfile("drei", true);
+    MakeBatch({{aborted, 2}, {fine, 2}, {never, 0}});
+    params.Batch.BeepAfterRun = true;
+    params.Batch.ShutdownMode = 3;
+    params.Batch.ExitAfterRun = true;
+    const DocumentRunResult outcome = RunDocument(params, frontEnd, delivery, 0);
+    EXPECT_EQ(outcome.Runs, 2);
+    EXPECT_TRUE(dir.exists(Dst("zwei.txt")));
+    EXPECT_FALSE(dir.exists(Dst("drei.txt")));
+    EXPECT_EQ(presenter.Beeps, 1);
+    EXPECT_TRUE(outcome.ExitRequested);
+    EXPECT_EQ(ended, std::vector<SessionAction>{SessionAction::PowerOff});
+    EXPECT_NE(Log().find("- gestartet aus der Batch-Datei " + dir.filePath("Alle.vbf")),
+              std::string::npos);
+    EXPECT_NE(Log().find("- Bedingung für Fortsetzung der Batch-Datei: Weitermachen bei "
+                         "Mißerfolg"),
+              std::string::npos);
+}
+
+TEST_F(OrchestrationTest, LastUpdate_StartOfSuccessfulRunsOnly)
+{
+    params.Log.Viewer1 = true;
+    params.Log.Email2 = true;
+    dir.createFile(Src("a.txt"), "a", Stamp(2));
+    EXPECT_EQ(RunOne(), kRunOk);
+    const FileTime first = DateTimeToFileTime(Now());
+    params.LastUpdate = 0;
+    params.ReadLastUpdate(profilePath);
+    EXPECT_EQ(params.LastUpdate, first);
+    EXPECT_EQ(delivery.Calls, std::vector<std::string>{"view"});
+
+    // A failed run leaves the stamp and delivers by the error flags.
+    SetTestNow(Now() + 1.0);
+    params.Warnings = 0;
+    dir.createFile(Src("b.txt"), "b", Stamp(1));
+    const std::string target = dir.createFile(Dst("b.txt"), "alt", Stamp(3));
+    chmod(target.c_str(), 0444);
+    delivery.Calls.clear();
+    EXPECT_EQ(RunOne(), kRunErrors);
+    params.ReadLastUpdate(profilePath);
+    EXPECT_EQ(params.LastUpdate, first);
+    EXPECT_EQ(delivery.Calls, std::vector<std::string>{"mail"});
+}
+
+// Two-way runs that look in the snapshot, over three runs: new files both ways, deletions both
+// ways, and a file changed on one side and deleted on the other, which is kept.
+TEST_F(OrchestrationTest, Snapshot_TwoWayCycleOverThreeRuns)
+{
+    params.TouchSrc = true;
+    params.OrphanModeB = 5;
+    dir.createFile(Src("a.txt"), "a", Stamp(3));
+    dir.createFile(Src("b.txt"), "b", Stamp(3));
+    dir.createFile(Dst("c.txt"), "c", Stamp(3));
+    EXPECT_EQ(RunOne(), kRunOk);
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        EXPECT_TRUE(dir.exists(Src(name)) && dir.exists(Dst(name))) << name;
+    }
+    EXPECT_TRUE(dir.exists("Test.vrd.lst"));
+
+    SetTestNow(Now() + 1.0);
+    std::remove(dir.filePath(Dst("a.txt")).c_str());
+    std::remove(dir.filePath(Src("c.txt")).c_str());
+    dir.createFile(Src("d.txt"), "d", Stamp(-0.25));
+    EXPECT_EQ(RunOne(), kRunOk);
+    EXPECT_FALSE(dir.exists(Src("a.txt")));
+    EXPECT_FALSE(dir.exists(Dst("c.txt")));
+    EXPECT_TRUE(dir.exists(Dst("d.txt")));
+
+    SetTestNow(Now() + 1.0);
+    dir.createFile(Src("b.txt"), "b geändert", Stamp(-1.25));
+    std::remove(dir.filePath(Dst("b.txt")).c_str());
+    dir.createFile(Dst("e.txt"), "e", Stamp(-1.25));
+    EXPECT_EQ(RunOne(), kRunOk);
+    EXPECT_EQ(dir.readFile(Dst("b.txt")), "b geändert");
+    EXPECT_EQ(dir.readFile(Src("b.txt")), "b geändert");
+    EXPECT_TRUE(dir.exists(Src("e.txt")));
+}
