@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "FakeSmtpServer.h"
 #include "SmtpSink.h"
 #include "mail/MimeCoders.h"
@@ -49,13 +51,22 @@ protected:
     // Sends through the sink; an empty map when the sink cannot run here.
     std::map<std::string, std::string> SendThroughSink()
     {
-        if (!sink.Problem().empty()) {
+        if (!Sink().Problem().empty()) {
             return {};
         }
-        params.Log.SmtpServer = "127.0.0.1:" + std::to_string(sink.Port());
+        params.Log.SmtpServer = "127.0.0.1:" + std::to_string(Sink().Port());
         EXPECT_TRUE(SendLogByMail(params, {{}, nullptr, 10}))
             << ::testing::PrintToString(presenter.Texts);
-        return sink.Facts(1);
+        return Sink().Facts(1);
+    }
+
+    // Started on first use: tests that need no real server do not wait for Python.
+    test::SmtpSink& Sink()
+    {
+        if (!sink) {
+            sink.emplace(spool.path());
+        }
+        return *sink;
     }
 
     static constexpr const char* kLog =
@@ -65,15 +76,15 @@ protected:
         "Größe: 1.234 Bytes, a=b\r\n";
 
     test::TestDir logs, spool;
-    test::SmtpSink sink{spool.path()};
+    std::optional<test::SmtpSink> sink;
     RecordingPresenter presenter;
     cPresenter* previous = nullptr;
     cParameters params;
 };
 
-#define SKIP_WITHOUT_SINK()                                         \
-    if (!sink.Problem().empty()) {                                  \
-        GTEST_SKIP() << "Kein SMTP-Testserver: " << sink.Problem(); \
+#define SKIP_WITHOUT_SINK()                                           \
+    if (!Sink().Problem().empty()) {                                  \
+        GTEST_SKIP() << "Kein SMTP-Testserver: " << Sink().Problem(); \
     }
 
 }  // namespace
@@ -94,7 +105,7 @@ TEST_F(LogMailTest, Inline_LogIsTheBody)
     EXPECT_EQ(facts["body.charset"], "utf-8");
     EXPECT_EQ(facts["body.cte"], "quoted-printable");
     EXPECT_EQ(facts["body.text"], kLog);
-    EXPECT_NE(sink.RawMessage(1).find("From:     \"Verdal Backup GmbH.\" <verdal@example.org>"),
+    EXPECT_NE(Sink().RawMessage(1).find("From:     \"Verdal Backup GmbH.\" <verdal@example.org>"),
               std::string::npos);
 }
 

@@ -1,5 +1,6 @@
 #include "SmtpSink.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -51,14 +52,13 @@ SmtpSink::SmtpSink(const std::string& directory) : directory_(directory)
         return;
     }
     int fds[2];
-    if (::pipe(fds) != 0) {
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
         problem_ = "pipe() fehlgeschlagen";
         return;
     }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
     const std::string script = std::string(VERDAL_SOURCE_DIR) + "/tests/mail/smtp_sink.py";
     std::string lifetime = "60";
     char* argv[] = {const_cast<char*>(kPython), const_cast<char*>(script.c_str()),
