@@ -73,8 +73,12 @@ std::vector<std::string> ExpandSide(cRunContext& run, cDirCache& cache,
     auto expandAll = [&](const cStringList& list, std::vector<std::string>& out) {
         for (int i = 0; i < list.Count() && !AbortFlag; ++i) {
             const std::string entry = mapToDestination ? MapToDestination(run, list[i]) : list[i];
-            if (!entry.empty())
+            if (HasDotComponent(entry)) {
+                if (!mapToDestination)
+                    run.RefusedEntries.push_back(entry);
+            } else if (!entry.empty()) {
                 ExpandDirectoryEntry(run, cache, nativeRoot, entry, out);
+            }
             if (run.FrontEnd)
                 run.FrontEnd->SetPhasePosition(++step);
         }

@@ -74,6 +74,8 @@ struct cRunContext
     // Native paths of entries the scan left out because a backslash in their name cannot be
     // expressed in a profile; the driver logs them.
     std::vector<std::string> UnnamableEntries;
+    // Search or exclude entries refused because a "." or ".." component would leave the root.
+    std::vector<std::string> RefusedEntries;
 
     // Native path of a relative directory (and optional file name) on either side.
     std::string SourcePath(const std::string& relativeDir, const std::string& name = {}) const;

@@ -100,6 +100,11 @@ TEST_F(ScanTest, BuildTables_ExcludesWholeNamesOrSubtrees)
     BuildTables();
     EXPECT_EQ(Run().SourceDirs, (Dirs{"\\Data\\", "\\Data\\Keep\\"}));
     EXPECT_EQ(Run().DestinationDirs, (Dirs{"\\Data\\", "\\Data\\Keep\\"}));
+
+    Search({"\\Data\\..\\..\\"});
+    BuildTables();
+    EXPECT_TRUE(Run().SourceDirs.empty());
+    EXPECT_EQ(Run().RefusedEntries, (Dirs{"\\Data\\..\\..\\"}));
 }
 
 TEST_F(ScanTest, BuildTables_ShortenPathsDropsTheCommonPrefix)
