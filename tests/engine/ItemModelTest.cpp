@@ -125,21 +125,4 @@ TEST_F(CandidateOrderTest, Headers_CaptionsAndRanges)
     EXPECT_EQ(Captions(kSortCategory), (Texts{"Vorwärts", "Überspringen", "Löschen", "Rückwärts"}));
 }
 
-TEST(EraseList, Clear_FreesFromLastToFirst)
-{
-    std::vector<int> order;
-    struct Probe
-    {
-        std::vector<int>* Order;
-        int Id;
-        ~Probe() { Order->push_back(Id); }
-    };
-    {
-        cEraseList<Probe> list;
-        for (int i = 1; i <= 3; ++i)
-            list.Add(std::unique_ptr<Probe>(new Probe{&order, i}));
-    }
-    EXPECT_EQ(order, (std::vector<int>{3, 2, 1}));
-}
-
 }  // namespace

@@ -43,32 +43,6 @@ protected:
     using Dirs = std::vector<std::string>;
 };
 
-TEST_F(ScanTest, ParseDirectoryEntry_FiveForms)
-{
-    struct Row
-    {
-        const char* entry;
-        EntryForm form;
-        const char* base;
-        const char* text;
-    };
-    const Row rows[] = {
-        {"\\Data\\", EntryForm::Plain, "\\Data\\", ""},
-        {"\\Data\\*", EntryForm::Subtree, "\\Data\\", ""},
-        {"\\Data\\ab*", EntryForm::StartsWith, "\\Data\\", "ab"},
-        {"\\Data\\*ab", EntryForm::EndsWith, "\\Data\\", "ab"},
-        {"\\Data\\*ab*", EntryForm::Contains, "\\Data\\", "ab"},
-        {"\\Data\\**", EntryForm::Plain, "\\Data\\", ""},
-        {"\\Da*ta\\x\\", EntryForm::Plain, "\\Da*ta\\x\\", ""},
-    };
-    for (const Row& row : rows) {
-        const DirectoryPattern pattern = ParseDirectoryEntry(row.entry);
-        EXPECT_EQ(pattern.Form, row.form) << row.entry;
-        EXPECT_EQ(pattern.Base, row.base) << row.entry;
-        EXPECT_EQ(pattern.Text, row.text) << row.entry;
-    }
-}
-
 TEST_F(ScanTest, ExpandDirectoryEntry_PatternFormsTakeWholeSubtrees)
 {
     for (const char* dir : {"Data/abc/deep", "Data/xab/ab", "Data/fooABC", "Data/zabcz"})
@@ -84,6 +58,7 @@ TEST_F(ScanTest, ExpandDirectoryEntry_PatternFormsTakeWholeSubtrees)
               (Dirs{"\\Data\\", "\\Data\\abc\\", "\\Data\\abc\\deep\\", "\\Data\\fooABC\\",
                     "\\Data\\xab\\", "\\Data\\xab\\ab\\", "\\Data\\zabcz\\"}));
     EXPECT_EQ(Expand("\\Missing\\"), (Dirs{"\\Missing\\"}));
+    EXPECT_EQ(Expand("\\Data\\**"), (Dirs{"\\Data\\**"})) << "no form: taken as it is";
     EXPECT_TRUE(Expand("\\Data\\..\\..\\").empty());
 }
 
