@@ -255,17 +255,17 @@ void cCopier::EnsureTargetDirectory(const cCandidate& c, const CopyPair& pair)
     }
 }
 
-// A read-only target is only overwritten when the profile allows it.
+// A read-only target is only overwritten when the profile allows it. The scan's stamp tells
+// whether the target exists and is read-only, which spares a look at the disk per file.
 int cCopier::PrepareTarget(const CopyPair& pair)
 {
-    uint32_t attributes = 0;
-    if (GetFileAttributesOf(pair.To, attributes) != 0 || !(attributes & kAttrReadOnly)) {
+    if (pair.ToStamp.LastWrite == 0 || !(pair.ToStamp.Attributes & kAttrReadOnly)) {
         return 0;
     }
     if (!(params_.Attributes & kAttrBitReadOnly)) {
         return kErrAccessDenied;
     }
-    return SetFileAttributesOf(pair.To, attributes & ~kAttrReadOnly);
+    return SetFileAttributesOf(pair.To, pair.ToStamp.Attributes & ~kAttrReadOnly);
 }
 
 int cCopier::CopyData(cCandidate& c, const CopyPair& pair)
@@ -288,15 +288,15 @@ int cCopier::CopyData(cCandidate& c, const CopyPair& pair)
                         params_.MyCopy ? CopyMethod::Blocks : CopyMethod::RangeChunks, progress);
 }
 
-// Failures here are ignored: the data arrived, only its metadata may be incomplete.
+// Failures here are ignored: the data arrived, only its metadata may be incomplete. A copy
+// carries the source's mode already; only a read-only source must make the target read-only.
 void cCopier::CarryOverProperties(const CopyPair& pair)
 {
     if (params_.TransferPermissions || params_.TransferOwner) {
         TransferSecurity(pair.From, pair.To, params_.TransferPermissions, params_.TransferOwner);
     }
-    uint32_t attributes = 0;
-    if (GetFileAttributesOf(pair.From, attributes) == 0) {
-        SetFileAttributesOf(pair.To, attributes);
+    if (pair.FromStamp.Attributes & kAttrReadOnly) {
+        SetFileAttributesOf(pair.To, pair.FromStamp.Attributes);
     }
 }
 
