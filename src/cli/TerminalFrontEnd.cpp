@@ -11,22 +11,6 @@
 namespace verdal {
 namespace {
 
-const char* ActionText(uint16_t action)
-{
-    switch (action) {
-        case kForward:
-            return "Vorwärts";
-        case kSkip:
-            return "Überspringen";
-        case kDelete:
-            return "Löschen";
-        case kBackward:
-            return "Rückwärts";
-        default:
-            return "?";
-    }
-}
-
 std::string FlagTexts(uint16_t category)
 {
     std::string text;
@@ -50,7 +34,7 @@ void PrintCandidate(const cRunContext& run, const cCandidate& c, std::ostream& o
 {
     const std::string source = c.Source.LastWrite ? run.SourceFile(c) : "-";
     const std::string destination = c.Destination.LastWrite ? run.DestinationFile(c) : "-";
-    out << "  " << ActionText(c.Action()) << FlagTexts(c.Category) << ": " << source << "  |  "
+    out << "  " << ActionCaption(c.Action()) << FlagTexts(c.Category) << ": " << source << "  |  "
         << destination << '\n';
 }
 

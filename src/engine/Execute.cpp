@@ -1,6 +1,7 @@
 #include "engine/Execute.h"
 
 #include <set>
+#include <utility>
 
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
@@ -29,24 +30,17 @@ struct CopyPair
 
 CopyPair PairOf(const cRunContext& run, const cCandidate& c)
 {
-    CopyPair pair;
-    pair.Forward = c.Action() == kForward;
-    const std::string source = run.SourceFile(c);
-    const std::string destination = run.DestinationFile(c);
-    if (pair.Forward) {
-        pair = {source,
-                destination,
-                c.Source,
-                c.Destination,
-                run.DestinationPath(run.DestinationDirs[c.DirIndex]),
-                true};
-    } else {
-        pair = {destination,
-                source,
-                c.Destination,
-                c.Source,
-                run.SourcePath(run.SourceDirs[c.DirIndex]),
-                false};
+    CopyPair pair{run.SourceFile(c),
+                  run.DestinationFile(c),
+                  c.Source,
+                  c.Destination,
+                  run.DestinationPath(run.DestinationDirs[c.DirIndex]),
+                  true};
+    if (c.Action() == kBackward) {
+        std::swap(pair.From, pair.To);
+        std::swap(pair.FromStamp, pair.ToStamp);
+        pair.ToDir = run.SourcePath(run.SourceDirs[c.DirIndex]);
+        pair.Forward = false;
     }
     return pair;
 }

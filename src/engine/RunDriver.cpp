@@ -24,6 +24,7 @@ namespace verdal {
 namespace {
 
 constexpr int kVerifyPauseMs = 1000;
+constexpr int kGenerationsVariation = 4;
 
 bool StartsWith(const std::string& text, const std::string& prefix)
 {
@@ -228,8 +229,15 @@ bool cRunDriver::Checks()
     if (Identical()) {
         return Stop(kLogIdentical, kMsgSameSourceAndDest);
     }
-    params_.MakeDestinationBase();
-    run_.DestinationBase = params_.DestinationBase;
+    if (options_.DryRun && params_.Variation == kGenerationsVariation) {
+        // Rotating the generations renames folders; a dry run looks at the folder that the
+        // rotation would make the newest generation instead.
+        run_.DestinationBase = ExpandMacros(params_.DestinationDirectory) +
+                               (params_.EightThree ? "Grossvtr\\" : "Grossvater\\");
+    } else {
+        params_.MakeDestinationBase();
+        run_.DestinationBase = params_.DestinationBase;
+    }
     if (Overlaps()) {
         return Stop(kLogOverlap, kMsgOverlap);
     }
