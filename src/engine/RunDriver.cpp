@@ -241,8 +241,13 @@ bool cRunDriver::Checks()
     if (Overlaps()) {
         return Stop(kLogOverlap, kMsgOverlap);
     }
-    return WaitForDrive(run_.SourceRoot, run_.SourceNativeRoot, run_.SourceFree) &&
-           WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree);
+    if (!WaitForDrive(run_.SourceRoot, run_.SourceNativeRoot, run_.SourceFree)) {
+        return false;
+    }
+    if (params_.OfferFormat && !options_.DryRun) {
+        verdal::OfferFormat();
+    }
+    return WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree);
 }
 
 void cRunDriver::SetAgeWindow()
