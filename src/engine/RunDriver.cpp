@@ -1,6 +1,7 @@
 #include "engine/RunDriver.h"
 
 #include "engine/CandidateOrder.h"
+#include "engine/Decisions.h"
 #include "engine/Execute.h"
 #include "engine/MassDeleteGuard.h"
 #include "engine/RunContext.h"
@@ -82,8 +83,12 @@ private:
     void ReadSnapshot();
     bool EnoughSpace();
     bool SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace);
+    void ScanAndSort();
+    void Review();
     void Execute();
+    void CarryOut();
     void WriteSnapshot();
+    bool SnapshotMode() const { return params_.OrphanModeB == kOrphanSnapshot; }
     int Finish();
     std::string SnapshotPath() const { return run_.ProfilePath + ".lst"; }
 
@@ -344,6 +349,66 @@ int cRunDriver::Finish()
     return result;
 }
 
+void cRunDriver::ScanAndSort()
+{
+    if (SnapshotMode()) {
+        ReadSnapshot();
+    }
+    if (!AbortFlag.load()) {
+        Scan(run_);
+    }
+    // The snapshot's records serve the decisions only.
+    run_.Snapshot.Clear();
+    if (!run_.Candidates.Empty()) {
+        SortCandidates(run_.Candidates, params_.SortingMode, params_.ReverseOrder);
+        BuildHeaders(run_.Candidates, params_.SortingMode, run_.SourceDirs, run_.CommonSourcePrefix,
+                     params_.Overview.OpenFolders, run_.Headers);
+    }
+    statistics_ = ComputeStatistics(run_);
+    ProjectFreeSpace(run_, statistics_);
+}
+
+void cRunDriver::Review()
+{
+    if (AbortFlag.load()) {
+        return;
+    }
+    if (run_.SameDrive && params_.ShortenPaths &&
+        SameTextCI(run_.CommonSourcePrefix, run_.DestinationBase)) {
+        Stop(kLogIdentical, kMsgSameSourceAndDest);
+        return;
+    }
+    if (run_.Candidates.Empty()) {
+        log_.Event(kLogNoFiles);
+        ShowProgramMessage(kMsgNoFiles);
+        nothingFound_ = true;
+        return;
+    }
+    if (EnoughSpace() && (options_.DryRun || params_.ShowOverview) &&
+        !frontEnd_.ShowReviewList(run_)) {
+        AbortFlag = true;
+    }
+}
+
+void cRunDriver::CarryOut()
+{
+    if (!AbortFlag.load() && !nothingFound_) {
+        Execute();
+    }
+    if (!AbortFlag.load()) {
+        RemoveEmptyDirsPass(run_, log_);
+        CreateAllDirsPass(run_, log_);
+        DirPropertiesPass(run_);
+    }
+    // The first run writes a snapshot even when it found nothing to do.
+    if (!AbortFlag.load() && SnapshotMode() && (!nothingFound_ || snapshotUnread_)) {
+        WriteSnapshot();
+    }
+    if (!AbortFlag.load() && params_.EjectDisk) {
+        EjectDrive(run_.DestinationNativeRoot);
+    }
+}
+
 int cRunDriver::Run(const std::string& profilePath, const std::string& batchFile, uint8_t condition,
                     uint32_t trigger)
 {
@@ -356,55 +421,13 @@ int cRunDriver::Run(const std::string& profilePath, const std::string& batchFile
     }
     if (!AbortFlag.load() && Checks()) {
         SetAgeWindow();
-        const bool snapshotMode = params_.OrphanModeB == 5;
-        if (snapshotMode) {
-            ReadSnapshot();
-        }
-        if (!AbortFlag.load()) {
-            Scan(run_);
-        }
-        run_.Snapshot.Clear();
-        if (!run_.Candidates.Empty()) {
-            SortCandidates(run_.Candidates, params_.SortingMode, params_.ReverseOrder);
-            BuildHeaders(run_.Candidates, params_.SortingMode, run_.SourceDirs,
-                         run_.CommonSourcePrefix, params_.Overview.OpenFolders, run_.Headers);
-        }
-        statistics_ = ComputeStatistics(run_);
-        ProjectFreeSpace(run_, statistics_);
-        if (!AbortFlag.load() && run_.SameDrive && params_.ShortenPaths &&
-            SameTextCI(run_.CommonSourcePrefix, run_.DestinationBase)) {
-            Stop(kLogIdentical, kMsgSameSourceAndDest);
-        } else if (!AbortFlag.load() && run_.Candidates.Empty()) {
-            log_.Event(kLogNoFiles);
-            ShowProgramMessage(kMsgNoFiles);
-            nothingFound_ = true;
-        }
-        if (!AbortFlag.load() && !nothingFound_ && EnoughSpace()) {
-            if (options_.DryRun || params_.ShowOverview) {
-                if (!frontEnd_.ShowReviewList(run_)) {
-                    AbortFlag = true;
-                }
-            }
-        }
+        ScanAndSort();
+        Review();
         if (options_.DryRun) {
-            const int result = AbortFlag.load() ? kRunAborted : kRunOk;
             frontEnd_.ShowPhaseWindow(false);
-            return result;
+            return AbortFlag.load() ? kRunAborted : kRunOk;
         }
-        if (!AbortFlag.load() && !nothingFound_) {
-            Execute();
-        }
-        if (!AbortFlag.load()) {
-            RemoveEmptyDirsPass(run_, log_);
-            CreateAllDirsPass(run_, log_);
-            DirPropertiesPass(run_);
-        }
-        if (!AbortFlag.load() && snapshotMode && (!nothingFound_ || snapshotUnread_)) {
-            WriteSnapshot();
-        }
-        if (!AbortFlag.load() && params_.EjectDisk) {
-            EjectDrive(run_.DestinationNativeRoot);
-        }
+        CarryOut();
     }
     return Finish();
 }
