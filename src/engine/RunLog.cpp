@@ -1,5 +1,7 @@
 #include "engine/RunLog.h"
 
+#include <string_view>
+
 #include "engine/Candidate.h"
 #include "engine/RunContext.h"
 #include "platform/Clock.h"
@@ -116,7 +118,7 @@ void AddLine(std::string& text, const std::string& line)
     text += "\r\n";
 }
 
-bool HasHighBytes(const std::string& text)
+bool HasHighBytes(std::string_view text)
 {
     for (unsigned char c : text) {
         if (c >= 0x80) {
@@ -148,6 +150,22 @@ size_t ByteOffsetOfCharacter(const std::string& text, size_t index)
         }
     }
     return text.size();
+}
+
+// Whether the end of an existing log is UTF-8 with characters beyond ASCII; a log that grows
+// for years is judged by its last megabyte.
+bool EndIsUtf8(const cOutputFile& file, int64_t size)
+{
+    constexpr int64_t kTail = 1 << 20;
+    std::string tail;
+    file.ReadFrom(size > kTail ? size - kTail : 0, tail);
+    size_t start = 0;
+    while (size > kTail && start < 3 && start < tail.size() &&
+           (static_cast<unsigned char>(tail[start]) & 0xC0) == 0x80) {
+        ++start;
+    }
+    const std::string_view text = std::string_view(tail).substr(start);
+    return HasHighBytes(text) && IsValidUtf8(text);
 }
 
 struct SummaryLine
@@ -206,12 +224,8 @@ int cLog::Open()
     runStart_ = file_.Size();
     encoding_ = TextEncoding::Windows1252;
     wroteHighBytes_ = false;
-    if (runStart_ > 0) {
-        std::string earlier;
-        file_.ReadFrom(0, earlier);
-        if (HasHighBytes(earlier) && IsValidUtf8(earlier)) {
-            encoding_ = TextEncoding::Utf8;
-        }
+    if (runStart_ > 0 && EndIsUtf8(file_, runStart_)) {
+        encoding_ = TextEncoding::Utf8;
     }
     return 0;
 }

@@ -151,6 +151,9 @@ TEST_F(RunLogTest, Encoding_SwitchesWholeRunToUtf8ButKeepsEarlierRuns)
     EXPECT_EQ(secondRun,
               "  Verzeichnis erstellt:           /z/Äpfel\r\n"
               "  Verzeichnis erstellt:           /z/Ελλάδα\r\n");
+    // A file that has become UTF-8 stays UTF-8, so it never mixes two encodings again.
+    const std::string third = Write([](cLog& log) { log.Event(kLogDirCreated, {"/z/Öl"}); });
+    EXPECT_EQ(third.substr(both.size()), "  Verzeichnis erstellt:           /z/Öl\r\n");
 }
 
 TEST_F(RunLogTest, Append_OffReplacesFile)
