@@ -1,7 +1,10 @@
 // Writes a plain backup profile for the benchmark: SOURCE to DESTINATION, every file, touch
 // destination only, destination orphans deleted, no verify, log into LOG.
-// Usage: make_profile PROFILE SOURCE DESTINATION LOG
+// Usage: make_profile PROFILE SOURCE DESTINATION LOG [own|system]
+// "system" makes the profile copy with the system's copy (copy_file_range) instead of the
+// program's own block loop.
 #include <cstdio>
+#include <string>
 
 #include "settings/OptionsFile.h"
 #include "settings/Parameters.h"
@@ -9,8 +12,8 @@
 int main(int argc, char** argv)
 {
     using namespace verdal;
-    if (argc != 5) {
-        std::fprintf(stderr, "Aufruf: make_profile PROFIL QUELLE ZIEL LOG\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "Aufruf: make_profile PROFIL QUELLE ZIEL LOG [own|system]\n");
         return 3;
     }
     SetOptionsFilePath(std::string(argv[1]) + ".ini");
@@ -31,6 +34,7 @@ int main(int argc, char** argv)
     p.Recycle = false;
     p.Verify = false;
     p.ShowOverview = false;
+    p.MyCopy = !(argc == 6 && std::string(argv[5]) == "system");
     p.Log.Filename = argv[4];
     p.Log.Append = false;
     return p.SaveToFile(argv[1]) ? 0 : 3;
