@@ -152,20 +152,26 @@ size_t ByteOffsetOfCharacter(const std::string& text, size_t index)
     return text.size();
 }
 
-// Whether the end of an existing log is UTF-8 with characters beyond ASCII; a log that grows
-// for years is judged by its last megabyte.
+// Whether an existing log was last written in UTF-8: the newest run with characters beyond
+// ASCII decides (runs begin with an empty line and the separator). A log that grows for years
+// is judged by its last megabyte.
 bool EndIsUtf8(const cOutputFile& file, int64_t size)
 {
     constexpr int64_t kTail = 1 << 20;
     std::string tail;
     file.ReadFrom(size > kTail ? size - kTail : 0, tail);
-    size_t start = 0;
-    while (size > kTail && start < 3 && start < tail.size() &&
-           (static_cast<unsigned char>(tail[start]) & 0xC0) == 0x80) {
-        ++start;
+    const std::string runStart = "\r\n\r\n" + kSeparator;
+    size_t end = tail.size();
+    while (end > 0) {
+        const size_t found = tail.rfind(runStart, end - 1);
+        const size_t begin = found == std::string::npos ? 0 : found;
+        const std::string_view run = std::string_view(tail).substr(begin, end - begin);
+        if (HasHighBytes(run)) {
+            return IsValidUtf8(run);
+        }
+        end = begin;
     }
-    const std::string_view text = std::string_view(tail).substr(start);
-    return HasHighBytes(text) && IsValidUtf8(text);
+    return false;
 }
 
 struct SummaryLine

@@ -137,23 +137,22 @@ TEST_F(RunLogTest, HeaderSummaryAndClosing_InBatch)
 
 TEST_F(RunLogTest, Encoding_SwitchesWholeRunToUtf8ButKeepsEarlierRuns)
 {
-    Write([](cLog& log) { log.Event(kLogDirCreated, {"/z/Müll"}); });
+    const LogRunInfo run{"/p/Müll.vrd", {}, 255, 0, {}};
+    Write([&](cLog& log) { log.Header(run); });
     const std::string firstRun = dir.readFile("Log.txt");
     EXPECT_FALSE(IsValidUtf8(firstRun));  // Windows-1252: every character fits
 
-    const std::string both = Write([](cLog& log) {
-        log.Event(kLogDirCreated, {"/z/Äpfel"});
+    const std::string both = Write([&](cLog& log) {
+        log.Header(run);
         log.Event(kLogDirCreated, {"/z/Ελλάδα"});
     });
     ASSERT_EQ(both.substr(0, firstRun.size()), firstRun);
     const std::string secondRun = both.substr(firstRun.size());
     EXPECT_TRUE(IsValidUtf8(secondRun));
-    EXPECT_EQ(secondRun,
-              "  Verzeichnis erstellt:           /z/Äpfel\r\n"
-              "  Verzeichnis erstellt:           /z/Ελλάδα\r\n");
-    // A file that has become UTF-8 stays UTF-8, so it never mixes two encodings again.
-    const std::string third = Write([](cLog& log) { log.Event(kLogDirCreated, {"/z/Öl"}); });
-    EXPECT_EQ(third.substr(both.size()), "  Verzeichnis erstellt:           /z/Öl\r\n");
+    EXPECT_EQ(secondRun, DecodeText(firstRun) + "  Verzeichnis erstellt:           /z/Ελλάδα\r\n");
+    // The newest run decides how the next one is written, so a run never mixes encodings.
+    const std::string third = Write([&](cLog& log) { log.Header(run); });
+    EXPECT_EQ(third.substr(both.size()), DecodeText(firstRun));
 }
 
 TEST_F(RunLogTest, Append_OffReplacesFile)
