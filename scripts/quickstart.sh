@@ -11,7 +11,7 @@ cd "$here"
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-translations-l10n
-    libgtest-dev libgmock-dev libicu-dev libglib2.0-dev libacl1-dev libsimpleini-dev
+    libgtest-dev libgmock-dev libicu-dev libglib2.0-dev libacl1-dev libsimpleini-dev libxcb1-dev
     libjpeg62-turbo-dev
     xvfb python3 python3-aiosmtpd rsync time
 )

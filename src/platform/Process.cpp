@@ -286,39 +286,4 @@ std::vector<ProcessInfo> ListProcesses()
     return processes;
 }
 
-std::vector<std::string> ParseWindowList(std::string_view output)
-{
-    std::vector<std::string> titles;
-    size_t pos = 0;
-    while (pos < output.size()) {
-        size_t end = output.find('\n', pos);
-        if (end == std::string_view::npos) {
-            end = output.size();
-        }
-        std::string_view line = output.substr(pos, end - pos);
-        pos = end + 1;
-        // Window id, desktop and client machine come before the title.
-        for (int field = 0; field < 3 && !line.empty(); ++field) {
-            const size_t gap = line.find_first_of(" \t");
-            line = gap == std::string_view::npos ? std::string_view() : line.substr(gap);
-            const size_t next = line.find_first_not_of(" \t");
-            line = next == std::string_view::npos ? std::string_view() : line.substr(next);
-        }
-        if (!line.empty()) {
-            titles.emplace_back(line);
-        }
-    }
-    return titles;
-}
-
-std::vector<std::string> TopLevelWindowTitles()
-{
-    const char* display = std::getenv("DISPLAY");
-    std::string output;
-    if (!display || !*display || !RunCommand({"wmctrl", "-l"}, &output, 3000)) {
-        return {};
-    }
-    return ParseWindowList(output);
-}
-
 }  // namespace verdal

@@ -37,10 +37,4 @@ struct ProcessInfo
 };
 std::vector<ProcessInfo> ListProcesses();
 
-// Titles of the top-level windows (the window manager's client list, read through wmctrl)
-// when an X display is present and wmctrl is installed; otherwise empty.
-std::vector<std::string> TopLevelWindowTitles();
-// Titles from `wmctrl -l` output: "0x01e00003  0 rechner Titel".
-std::vector<std::string> ParseWindowList(std::string_view output);
-
 }  // namespace verdal

@@ -74,13 +74,6 @@ TEST(Process, ListProcesses_FindsThisProcess)
     EXPECT_TRUE(found);
 }
 
-TEST(Process, ParseWindowList_TakesTitleAfterThreeFields)
-{
-    EXPECT_EQ(ParseWindowList("0x01e00003  0 rechner Verdal 5 - Sicherung\n"
-                              "0x02000001 -1 N/A  Panel\n0x03 0 host\n"),
-              (std::vector<std::string>{"Verdal 5 - Sicherung", "Panel"}));
-}
-
 class RecordingEnder : public cSessionEnder
 {
 public:

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace verdal {
+
+// Titles of the top-level windows: the window manager's client list (EWMH _NET_CLIENT_LIST)
+// of the X display named by DISPLAY, each by _NET_WM_NAME or else WM_NAME. Empty when there is
+// no display, no window manager list or the display cannot be opened.
+std::vector<std::string> TopLevelWindowTitles();
+
+}  // namespace verdal
