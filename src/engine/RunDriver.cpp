@@ -10,6 +10,7 @@
 #include "engine/RunStatistics.h"
 #include "engine/Scan.h"
 #include "platform/Clock.h"
+#include "platform/DirectoryCheck.h"
 #include "platform/Drives.h"
 #include "platform/FileTimes.h"
 #include "platform/Paths.h"
@@ -46,12 +47,6 @@ std::string NativeText(const std::string& nativeRoot, const std::string& relativ
     return text;
 }
 
-// Local midnight of a calendar day as a FILETIME.
-FileTime MidnightFileTime(double day)
-{
-    return DateTimeToFileTime(static_cast<double>(static_cast<int64_t>(day)));
-}
-
 // One run from its checks to its summary; the steps keep the order the program has always
 // used, so that messages and log lines appear in the same sequence.
 class cRunDriver
@@ -79,7 +74,6 @@ private:
     bool Identical() const;
     bool Overlaps() const;
     bool WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace);
-    void SetAgeWindow();
     void ReadSnapshot();
     bool EnoughSpace();
     bool SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace);
@@ -165,12 +159,12 @@ void cRunDriver::MidnightRule()
 
 bool cRunDriver::LabelWrong() const
 {
-    std::string label;
-    if (params_.DiskLabel.empty() || run_.DestinationNativeRoot.empty() ||
-        !ReadVolumeLabel(run_.DestinationNativeRoot, label)) {
+    if (params_.DiskLabel.empty() || !IsExistingDirectory(run_.DestinationNativeRoot)) {
         return false;
     }
-    return !SameTextCI(label, ExpandMacros(params_.DiskLabel));
+    // A medium without a label is the wrong medium too; only an unknown mount is not judged.
+    const DriveInfo info = DriveInfoOf(run_.DestinationNativeRoot);
+    return !info.Root.empty() && !SameTextCI(info.Label, ExpandMacros(params_.DiskLabel));
 }
 
 bool cRunDriver::Identical() const
@@ -253,25 +247,6 @@ bool cRunDriver::Checks()
         verdal::OfferFormat();
     }
     return WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree);
-}
-
-void cRunDriver::SetAgeWindow()
-{
-    switch (params_.AgeMode & 3) {
-        case 1:
-            run_.AgeLimit = MidnightFileTime(Today() - params_.MidnightShift - params_.RelativeAge);
-            break;
-        case 2:
-            run_.AgeLimit = MidnightFileTime(params_.AbsoluteAge);
-            break;
-        case 3:
-            run_.AgeLimit = params_.LastUpdate;
-            break;
-        default:
-            run_.AgeLimit = 0;
-            break;
-    }
-    run_.AgeOlderThan = (params_.AgeMode & 4) != 0;
 }
 
 void cRunDriver::ReadSnapshot()
@@ -420,7 +395,7 @@ int cRunDriver::Run(const std::string& profilePath, const std::string& batchFile
         frontEnd_.ShowPhaseWindow(true);
     }
     if (!AbortFlag.load() && Checks()) {
-        SetAgeWindow();
+        SetAgeWindow(run_);
         ScanAndSort();
         Review();
         if (options_.DryRun) {

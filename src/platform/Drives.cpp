@@ -16,6 +16,7 @@ namespace verdal {
 namespace {
 
 DriveSources g_sources;
+std::function<int64_t(const std::string&)> g_freeSpaceSource;
 
 // Mount points carry octal escapes for blanks, tabs, newlines and backslashes.
 std::string UnescapeOctal(std::string_view text)
@@ -387,8 +388,16 @@ bool ReadVolumeLabel(const std::string& root, std::string& label)
     return !label.empty();
 }
 
+void SetFreeSpaceSource(std::function<int64_t(const std::string& root)> source)
+{
+    g_freeSpaceSource = std::move(source);
+}
+
 int64_t FreeSpace(const std::string& root)
 {
+    if (g_freeSpaceSource) {
+        return g_freeSpaceSource(root);
+    }
     if (!IsExistingDirectory(root)) {
         return -2;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,5 +74,8 @@ bool ReadVolumeLabel(const std::string& root, std::string& label);
 // Bytes available to the caller on the file system of `root`: -2 when the root does not
 // exist (drive not ready), -1 when the size cannot be read.
 int64_t FreeSpace(const std::string& root);
+// Test seam: FreeSpace answers from `source` instead of the file system; an empty function
+// restores the real figures.
+void SetFreeSpaceSource(std::function<int64_t(const std::string& root)> source);
 
 }  // namespace verdal
