@@ -1,17 +1,12 @@
 #include "engine/Listing.h"
 
 #include "platform/Paths.h"
-#include "platform/TextCase.h"
 
 namespace verdal {
 
 void cListing::Read(const std::string& nativeDir, bool useUtc)
 {
     dir_.Read(nativeDir, useUtc);
-    folded_.clear();
-    folded_.reserve(Files().size());
-    for (const DirEntry& file : Files())
-        folded_.push_back(FoldCase(file.Name));
 }
 
 cDirCache::cDirCache(bool useUtc, std::vector<std::string>* unnamable)

@@ -22,7 +22,7 @@ public:
     // The folded name of one of Files().
     const std::string& FoldedName(const DirEntry& file) const
     {
-        return folded_[static_cast<size_t>(&file - Files().data())];
+        return dir_.FoldedFiles()[static_cast<size_t>(&file - Files().data())];
     }
     // The file of this listing that pairs with `name` of `own`, by the case rule.
     const DirEntry* FindPartner(const std::string& name, const cListing& own) const
@@ -32,7 +32,6 @@ public:
 
 private:
     cDirListing dir_;
-    std::vector<std::string> folded_;
 };
 
 // Listings of one run side, keyed by native directory path: each directory is read once.

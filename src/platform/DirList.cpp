@@ -5,7 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 #include "platform/FaultInjection.h"
 #include "platform/FileCopy.h"
@@ -16,12 +20,20 @@
 namespace verdal {
 namespace {
 
-FileStamp StampOf(std::string_view name, const struct stat& st, bool useUtc)
+// What the local time is ahead of UTC, in FILETIME ticks; 0 with `useUtc`. Taken once per
+// listing rather than once per entry.
+int64_t LocalShift(bool useUtc)
+{
+    const FileTime epoch = FileTimeFromUnix(0, 0);
+    return useUtc ? 0 : static_cast<int64_t>(UtcToLocalFileTime(epoch) - epoch);
+}
+
+FileStamp StampOf(std::string_view name, const struct stat& st, int64_t localShift)
 {
     FileStamp stamp;
     stamp.Size = S_ISDIR(st.st_mode) ? 0 : static_cast<int64_t>(st.st_size);
     const FileTime utc = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
-    stamp.LastWrite = useUtc ? utc : UtcToLocalFileTime(utc);
+    stamp.LastWrite = static_cast<FileTime>(static_cast<int64_t>(utc) + localShift);
     if ((st.st_mode & S_IWUSR) == 0) {
         stamp.Attributes |= kAttrReadOnly;
     }
@@ -43,6 +55,122 @@ std::string_view BaseName(std::string_view path)
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
+struct StatResult
+{
+    struct stat St
+    {};
+    bool Ok = false;
+};
+
+void StatRange(int dirFd, const std::vector<std::string>& names, std::vector<StatResult>& out,
+               size_t first, size_t last)
+{
+    for (size_t i = first; i < last; ++i) {
+        out[i].Ok = ::fstatat(dirFd, names[i].c_str(), &out[i].St, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+}
+
+// A second thread shares the stat calls of a large directory: on a warm cache the scan's time is
+// almost all spent in them. Both threads take the next name from a shared counter, so a helper
+// that gets no core in time costs nothing: the reader closes the job once it has taken the last
+// name and waits only for a name the helper is still working on.
+class cStatHelper
+{
+public:
+    cStatHelper() : thread_([this] { Loop(); }) {}
+    ~cStatHelper()
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+
+    void Stat(int dirFd, const std::vector<std::string>& names, std::vector<StatResult>& out)
+    {
+        {
+            const std::lock_guard lock(mutex_);
+            job_ = Job{dirFd, &names, &out};
+            next_ = 0;
+            open_ = true;
+            ++generation_;
+        }
+        wake_.notify_one();
+        Work(job_);
+        std::unique_lock lock(mutex_);
+        open_ = false;
+        done_.wait(lock, [this] { return !helperBusy_; });
+    }
+
+private:
+    struct Job
+    {
+        int DirFd = -1;
+        const std::vector<std::string>* Names = nullptr;
+        std::vector<StatResult>* Out = nullptr;
+    };
+
+    void Work(const Job& job)
+    {
+        for (size_t i = next_.fetch_add(1); i < job.Names->size(); i = next_.fetch_add(1)) {
+            StatRange(job.DirFd, *job.Names, *job.Out, i, i + 1);
+        }
+    }
+
+    void Loop()
+    {
+        std::unique_lock lock(mutex_);
+        uint64_t served = 0;
+        for (;;) {
+            wake_.wait(lock, [&] { return (open_ && generation_ != served) || stop_; });
+            if (stop_) {
+                return;
+            }
+            served = generation_;
+            helperBusy_ = true;
+            const Job job = job_;
+            lock.unlock();
+            Work(job);
+            lock.lock();
+            helperBusy_ = false;
+            done_.notify_one();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_, done_;
+    Job job_;
+    std::atomic<size_t> next_{0};
+    uint64_t generation_ = 0;
+    bool open_ = false;
+    bool helperBusy_ = false;
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+// Below this size the hand-over costs more than the second core saves.
+constexpr size_t kParallelStatMin = 16;
+
+void StatAll(int dirFd, const std::vector<std::string>& names, std::vector<StatResult>& out)
+{
+    static const bool parallel = std::thread::hardware_concurrency() > 1;
+    if (!parallel || names.size() < kParallelStatMin) {
+        StatRange(dirFd, names, out, 0, names.size());
+        return;
+    }
+    // One helper serves every listing; a listing read by another thread meanwhile waits.
+    static std::mutex helperUse;
+    std::unique_lock use(helperUse, std::try_to_lock);
+    if (!use.owns_lock()) {
+        StatRange(dirFd, names, out, 0, names.size());
+        return;
+    }
+    static cStatHelper helper;
+    helper.Stat(dirFd, names, out);
+}
+
 }  // namespace
 
 int ReadFileStamp(const std::string& path, bool useUtc, FileStamp& stamp, bool* isLink)
@@ -52,7 +180,7 @@ int ReadFileStamp(const std::string& path, bool useUtc, FileStamp& stamp, bool* 
     if (::lstat(path.c_str(), &st) != 0) {
         return WinErrorFromErrno(errno);
     }
-    stamp = StampOf(BaseName(path), st, useUtc);
+    stamp = StampOf(BaseName(path), st, LocalShift(useUtc));
     if (isLink) {
         *isLink = S_ISLNK(st.st_mode);
     }
@@ -74,58 +202,80 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc)
         }
         return WinErrorFromErrno(err);
     }
+    std::vector<std::string> names;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (name == "." || name == ".." || IsCopyTemporaryName(name)) {
-            continue;
+        if (name != "." && name != ".." && !IsCopyTemporaryName(name)) {
+            names.emplace_back(name);
         }
-        struct stat st
-        {};
-        if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+    }
+    std::vector<StatResult> stats(names.size());
+    const int64_t localShift = LocalShift(useUtc);
+    StatAll(fd, names, stats);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (!stats[i].Ok) {
             continue;  // vanished between readdir and stat
         }
+        const struct stat& st = stats[i].St;
         const bool directory = S_ISDIR(st.st_mode);
         if (!directory && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
             continue;
         }
-        if (name.find('\\') != std::string_view::npos) {
-            unnamable_.emplace_back(name);
+        if (names[i].find('\\') != std::string::npos) {
+            unnamable_.push_back(std::move(names[i]));
             continue;
         }
-        Add(DirEntry{std::string(name), StampOf(name, st, useUtc), S_ISLNK(st.st_mode)}, directory);
+        const FileStamp stamp = StampOf(names[i], st, localShift);
+        (directory ? dirs_ : files_)
+            .push_back(DirEntry{std::move(names[i]), stamp, S_ISLNK(st.st_mode)});
     }
     ::closedir(dir);
+    BuildIndex(files_, fileIndex_);
+    BuildIndex(dirs_, dirIndex_);
     return kErrSuccess;
 }
 
-void cDirListing::Add(DirEntry entry, bool directory)
+void cDirListing::BuildIndex(const std::vector<DirEntry>& entries, Index& index)
 {
-    std::vector<DirEntry>& entries = directory ? dirs_ : files_;
-    Index& index = directory ? dirIndex_ : fileIndex_;
-    index.Exact.emplace(entry.Name, entries.size());
-    index.Folded.emplace(FoldCase(entry.Name), entries.size());
-    entries.push_back(std::move(entry));
+    index.FoldedNames.reserve(entries.size());
+    index.ByName.resize(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        index.FoldedNames.push_back(FoldCase(entries[i].Name));
+        index.ByName[i] = static_cast<uint32_t>(i);
+    }
+    index.ByFolded = index.ByName;
+    std::sort(index.ByName.begin(), index.ByName.end(),
+              [&](uint32_t a, uint32_t b) { return entries[a].Name < entries[b].Name; });
+    const std::vector<std::string>& folded = index.FoldedNames;
+    std::stable_sort(index.ByFolded.begin(), index.ByFolded.end(),
+                     [&](uint32_t a, uint32_t b) { return folded[a] < folded[b]; });
 }
 
 const DirEntry* cDirListing::FindExact(std::string_view name, bool directories) const
 {
-    const Index& index = IndexOf(directories);
-    const auto it = index.Exact.find(std::string(name));
-    return it == index.Exact.end() ? nullptr : &Entries(directories)[it->second];
+    const std::vector<DirEntry>& entries = Entries(directories);
+    const std::vector<uint32_t>& byName = IndexOf(directories).ByName;
+    const auto it = std::lower_bound(
+        byName.begin(), byName.end(), name,
+        [&](uint32_t pos, std::string_view n) { return std::string_view(entries[pos].Name) < n; });
+    return it != byName.end() && entries[*it].Name == name ? &entries[*it] : nullptr;
 }
 
 std::vector<const DirEntry*> cDirListing::FindFolded(std::string_view name, bool directories) const
 {
     const Index& index = IndexOf(directories);
-    std::vector<size_t> positions;
-    const auto [first, last] = index.Folded.equal_range(FoldCase(name));
-    for (auto it = first; it != last; ++it) {
-        positions.push_back(it->second);
-    }
-    std::sort(positions.begin(), positions.end());
+    const std::string key = FoldCase(name);
+    const auto less = [&](uint32_t pos, const std::string& k) {
+        return index.FoldedNames[pos] < k;
+    };
+    const auto greater = [&](const std::string& k, uint32_t pos) {
+        return k < index.FoldedNames[pos];
+    };
+    const auto first = std::lower_bound(index.ByFolded.begin(), index.ByFolded.end(), key, less);
+    const auto last = std::upper_bound(first, index.ByFolded.end(), key, greater);
     std::vector<const DirEntry*> found;
-    for (const size_t pos : positions) {
-        found.push_back(&Entries(directories)[pos]);
+    for (auto it = first; it != last; ++it) {
+        found.push_back(&Entries(directories)[*it]);
     }
     return found;
 }

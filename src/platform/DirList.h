@@ -1,8 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/FileStamp.h"
@@ -35,6 +35,8 @@ public:
     const std::vector<DirEntry>& Files() const { return files_; }
     const std::vector<DirEntry>& Dirs() const { return dirs_; }
     const std::vector<std::string>& Unnamable() const { return unnamable_; }
+    // The case-folded names of Files(), in the same order.
+    const std::vector<std::string>& FoldedFiles() const { return fileIndex_.FoldedNames; }
 
     // Lookups among the files (`directories` false) or the sub-directories (true).
     const DirEntry* FindExact(std::string_view name, bool directories = false) const;
@@ -47,12 +49,15 @@ public:
                                 bool directories = false) const;
 
 private:
+    // Positions of the entries sorted by name and by folded name (ties in listing order).
     struct Index
     {
-        std::unordered_map<std::string, size_t> Exact;
-        std::unordered_multimap<std::string, size_t> Folded;
+        std::vector<std::string> FoldedNames;
+        std::vector<uint32_t> ByName;
+        std::vector<uint32_t> ByFolded;
     };
-    void Add(DirEntry entry, bool directory);
+
+    static void BuildIndex(const std::vector<DirEntry>& entries, Index& index);
     const std::vector<DirEntry>& Entries(bool directories) const
     {
         return directories ? dirs_ : files_;

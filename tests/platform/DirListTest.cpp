@@ -9,6 +9,7 @@
 #include "platform/DirList.h"
 #include "platform/FaultInjection.h"
 #include "platform/FileTimes.h"
+#include "platform/TextCase.h"
 #include "platform/Wildcard.h"
 #include "platform/WinError.h"
 #include "support/TestDir.h"
@@ -172,6 +173,40 @@ TEST_F(DirListTest, CaseRule_ExactFoldedAndNamesDifferingInCaseKeptApart)
     EXPECT_EQ(mine.FindFolded("BRIEF.txt").size(), 2u);
     EXPECT_EQ(mine.FindExact("BRIEF.TXT"), nullptr);
     EXPECT_EQ(mine.FindExact("Brief.txt", true), nullptr);
+}
+
+// Large directories are stamped by two threads; each entry must still get its own stamp, and
+// the lookups must find every name among many.
+TEST_F(DirListTest, Read_LargeDirectoryStampsAndFindsEveryEntry)
+{
+    constexpr int kCount = 300;
+    for (int i = 0; i < kCount; ++i) {
+        tree.createFile((i % 3 == 0 ? "Datei" : "datei") + std::to_string(i) + ".bin",
+                        std::string(static_cast<size_t>(i), 'x'));
+    }
+    tree.createFile("DATEI3.bin");  // differs from "Datei3.bin" in case only
+    tree.createDir("Unter");
+    cDirListing listing;
+    ASSERT_EQ(listing.Read(tree.path(), false), kErrSuccess);
+    ASSERT_EQ(listing.Files().size(), static_cast<size_t>(kCount + 1));
+    ASSERT_EQ(listing.Dirs().size(), 1u);
+    for (int i = 0; i < kCount; ++i) {
+        const std::string name = (i % 3 == 0 ? "Datei" : "datei") + std::to_string(i) + ".bin";
+        const DirEntry* entry = listing.FindExact(name);
+        ASSERT_NE(entry, nullptr) << name;
+        FileStamp direct;
+        ASSERT_EQ(ReadFileStamp(tree.filePath(name), false, direct), kErrSuccess);
+        EXPECT_EQ(entry->Stamp.Size, i) << name;
+        EXPECT_EQ(entry->Stamp.LastWrite, direct.LastWrite) << name;
+        EXPECT_EQ(listing.FindFolded(FoldCase(name)).size(), i == 3 ? 2u : 1u) << name;
+    }
+    EXPECT_EQ(listing.FindExact("datei3.bin"), nullptr);
+    EXPECT_EQ(listing.FindExact("Unter"), nullptr);
+    EXPECT_NE(listing.FindExact("Unter", true), nullptr);
+    // Names equal but for case come back in listing order.
+    const std::vector<const DirEntry*> pair = listing.FindFolded("datei3.BIN");
+    ASSERT_EQ(pair.size(), 2u);
+    EXPECT_LT(pair[0], pair[1]);
 }
 
 TEST_F(DirListTest, Read_ReportsInjectedOpenFault)
