@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "platform/FileIO.h"
@@ -27,11 +28,14 @@ protected:
         dir.createDir("Ziel");
     }
 
-    int Run(const std::string& options, std::string& out)
+    // Runs verdal-run with `options`, `input` on its standard input; stderr lands in "err".
+    int Run(const std::string& options, std::string& out, const std::string& input = {})
     {
+        dir.createFile("in", input);
         const std::string command = "XDG_CONFIG_HOME='" + dir.path() +
                                     "' '" VERDAL_RUN_BINARY "' --ini '" + dir.filePath("v.ini") +
-                                    "' " + options + " >'" + dir.filePath("out") + "' 2>/dev/null";
+                                    "' " + options + " <'" + dir.filePath("in") + "' >'" +
+                                    dir.filePath("out") + "' 2>'" + dir.filePath("err") + "'";
         const int status = std::system(command.c_str());
         out = dir.readFile("out");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -62,4 +66,23 @@ TEST_F(RunCommandTest, Run_CopiesAndPrintsLogPath_UnreadableFileGives3)
     EXPECT_EQ(out, "Log: " + dir.filePath("Log.txt") + "\n");
     EXPECT_EQ(dir.readFile("Ziel/Sicherung/Brief.txt"), "Hallo");
     EXPECT_EQ(Run("'" + dir.filePath("fehlt.vrd") + "'", out), 3);
+}
+
+// With --interactive a question is asked on the terminal; without it the answer of a switched-off
+// message is taken (30010 "Nochmal versuchen?" answers No, so no run hangs on a missing drive).
+TEST_F(RunCommandTest, Interactive_AsksOnTheTerminal)
+{
+    std::filesystem::remove_all(dir.filePath("Ziel"));
+    std::string out;
+    EXPECT_EQ(Run("--interactive '" + profile + "'", out, "x\nj\nn\n"), 1);
+    const std::string err = dir.readFile("err");
+    const std::string question = "Laufwerk " + dir.filePath("Ziel") + " nicht bereit.";
+    size_t asked = 0;
+    for (size_t at = err.find(question); at != std::string::npos; at = err.find(question, at + 1)) {
+        ++asked;
+    }
+    EXPECT_EQ(asked, 2u) << err;  // "x" is asked again, "j" retries, "n" ends the run
+
+    EXPECT_EQ(Run("'" + profile + "'", out), 1);
+    EXPECT_NE(dir.readFile("err").find(question), std::string::npos);
 }
