@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/FileTimes.h"
 #include "platform/SessionEnd.h"
+#include "support/RecordingEnder.h"
 
 using namespace verdal;
 using namespace verdal::test;
@@ -23,20 +24,6 @@ public:
     void SendLogByMail(cParameters&, const std::string&) override { Calls.push_back("mail"); }
     void PrintLog(cParameters&, const std::string&) override { Calls.push_back("print"); }
     std::vector<std::string> Calls;
-};
-
-class RecordingEnder : public cSessionEnder
-{
-public:
-    explicit RecordingEnder(std::vector<SessionAction>& actions) : actions_(actions) {}
-    bool End(SessionAction action) override
-    {
-        actions_.push_back(action);
-        return true;
-    }
-
-private:
-    std::vector<SessionAction>& actions_;
 };
 
 class OrchestrationTest : public RunTest

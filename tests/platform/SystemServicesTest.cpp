@@ -11,6 +11,7 @@
 #include "platform/Process.h"
 #include "platform/SessionEnd.h"
 #include "platform/WinError.h"
+#include "support/RecordingEnder.h"
 #include "support/TestDir.h"
 
 using namespace verdal;
@@ -74,24 +75,10 @@ TEST(Process, ListProcesses_FindsThisProcess)
     EXPECT_TRUE(found);
 }
 
-class RecordingEnder : public cSessionEnder
-{
-public:
-    explicit RecordingEnder(std::vector<SessionAction>& log) : log_(log) {}
-    bool End(SessionAction action) override
-    {
-        log_.push_back(action);
-        return true;
-    }
-
-private:
-    std::vector<SessionAction>& log_;
-};
-
 TEST(SessionEnd, RecorderReceivesEveryAction)
 {
     std::vector<SessionAction> log;
-    SetSessionEnder(std::make_unique<RecordingEnder>(log));
+    SetSessionEnder(std::make_unique<test::RecordingEnder>(log));
     EXPECT_TRUE(EndSession(SessionAction::LogOff));
     EXPECT_TRUE(EndSession(SessionAction::Restart));
     EXPECT_FALSE(EndSession(0));
@@ -100,7 +87,7 @@ TEST(SessionEnd, RecorderReceivesEveryAction)
     EXPECT_EQ(log, (std::vector<SessionAction>{SessionAction::LogOff, SessionAction::Restart,
                                                SessionAction::PowerOff, SessionAction::ShutDown}));
     // Keep a recorder installed: no test may ever reach the system's session end.
-    SetSessionEnder(std::make_unique<RecordingEnder>(log));
+    SetSessionEnder(std::make_unique<test::RecordingEnder>(log));
 }
 
 TEST(Network, ParsesToolOutput)
