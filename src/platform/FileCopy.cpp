@@ -17,6 +17,7 @@ namespace {
 
 constexpr size_t kBlockSize = 131072;
 constexpr size_t kRangeChunk = 1 << 20;
+constexpr int64_t kEarlyWritebackMin = 4 << 20;
 constexpr std::string_view kTempPrefix = ".~verdal-";
 
 struct CopyState
@@ -301,6 +302,11 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
         return errno == ENOENT ? kErrPathNotFound : WinErrorFromErrno(errno);
     }
     int code = FillTemp(state, method, before, mode);
+    if (code == kErrSuccess && state.Copied >= kEarlyWritebackMin) {
+        // The run ends with a sync of the whole file system; starting the write-back of a big
+        // file now lets the disk work while the next files are copied.
+        ::sync_file_range(state.Out, 0, 0, SYNC_FILE_RANGE_WRITE);
+    }
     // close() may be the first to report a full disk on network file systems.
     if (::close(state.Out) != 0 && code == kErrSuccess) {
         code = WinErrorFromErrno(errno);

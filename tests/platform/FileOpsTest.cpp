@@ -47,7 +47,8 @@ protected:
 
 TEST_P(FileCopyTest, CopiesExactBlockMultipleWithPreCopyTimes)
 {
-    const std::string data = Pattern(3 * 131072);
+    // Big enough for the early write-back of large copies.
+    const std::string data = Pattern(40 * 131072);
     const std::string from = tree.createFile("src/a.bin", data, 1500000000);
     tree.createFile("dst/a.bin", "old");
     int64_t reported = 0;
