@@ -25,7 +25,13 @@ struct CopyState
     int In = -1;
     int Out = -1;
     int64_t Copied = 0;
+    // Size of the source when opened; the block loop stops there instead of asking once more
+    // for the end of the file. A source that grew meanwhile fails the check after the copy anyway.
+    // An empty size is read to its end: pseudo files show 0 yet have contents.
+    int64_t Expected = 0;
     const CopyProgress* Progress = nullptr;
+
+    bool Complete() const { return Expected > 0 && Copied >= Expected; }
 };
 
 class FdGuard
@@ -77,7 +83,7 @@ int WriteAll(int fd, const char* data, size_t size)
 int CopyBlocks(CopyState& state)
 {
     auto buffer = std::make_unique<char[]>(kBlockSize);
-    for (;;) {
+    while (!state.Complete()) {
         if (const int fault = TakeInjectedFault(FileOp::Read)) {
             return fault;
         }
@@ -100,6 +106,7 @@ int CopyBlocks(CopyState& state)
             return -1;
         }
     }
+    return 0;
 }
 
 bool RangeUnsupported(int err)
@@ -153,8 +160,12 @@ bool SameContentStamp(const struct stat& a, const struct stat& b)
 
 mode_t NewFileMode(const struct stat& source)
 {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    // Read once: the umask cannot be read without setting it, which costs two calls per copy.
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
     return source.st_mode & 0777 & ~mask;
 }
 
@@ -293,6 +304,7 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
     if (state.In < 0 || ::fstat(state.In, &before) != 0) {
         return WinErrorFromErrno(errno);
     }
+    state.Expected = before.st_size;
     std::string temp = TempPattern(to);
     if (const int fault = TakeInjectedFault(FileOp::Open)) {
         return WinErrorFromErrno(fault);
