@@ -46,6 +46,7 @@ void CollectTree(const cRunContext& run, cDirCache& cache, const std::string& na
                  const std::string& base, std::vector<std::string>& tree)
 {
     tree.push_back(base);
+    cache.ReadAhead(JoinNativePath(nativeRoot, base));
     for (size_t next = tree.size() - 1; next < tree.size(); ++next) {
         const std::string dir = tree[next];
         for (const DirEntry& sub : cache.Get(JoinNativePath(nativeRoot, dir)).Dirs())

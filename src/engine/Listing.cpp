@@ -18,12 +18,24 @@ const cListing& cDirCache::Get(const std::string& nativeDir)
     auto& slot = listings_[nativeDir];
     if (!slot) {
         slot = std::make_unique<cListing>();
-        slot->Read(nativeDir, useUtc_);
+        cDirListing ahead;
+        int code = 0;
+        if (readAhead_ && readAhead_->Take(nativeDir, ahead, code))
+            slot->Adopt(std::move(ahead));
+        else
+            slot->Read(nativeDir, useUtc_);
         if (unnamable_)
             for (const std::string& name : slot->Unnamable())
                 unnamable_->push_back(JoinNativePath(nativeDir, {}, name));
     }
     return *slot;
+}
+
+void cDirCache::ReadAhead(const std::string& nativeDir)
+{
+    if (!readAhead_)
+        readAhead_ = std::make_unique<cDirReadAhead>(useUtc_);
+    readAhead_->WalkTree(nativeDir);
 }
 
 }  // namespace verdal

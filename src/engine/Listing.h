@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/DirList.h"
+#include "platform/DirReadAhead.h"
 
 namespace verdal {
 
@@ -15,6 +16,8 @@ class cListing
 {
 public:
     void Read(const std::string& nativeDir, bool useUtc);
+    // Takes a listing read elsewhere (ahead of time).
+    void Adopt(cDirListing&& listing) { dir_ = std::move(listing); }
 
     const std::vector<DirEntry>& Files() const { return dir_.Files(); }
     const std::vector<DirEntry>& Dirs() const { return dir_.Dirs(); }
@@ -42,9 +45,13 @@ public:
     cDirCache(bool useUtc, std::vector<std::string>* unnamable);
 
     const cListing& Get(const std::string& nativeDir);
+    // Starts reading the whole tree below `nativeDir` in the background; Get then answers
+    // from what was read ahead.
+    void ReadAhead(const std::string& nativeDir);
 
 private:
     bool useUtc_;
+    std::unique_ptr<cDirReadAhead> readAhead_;
     std::vector<std::string>* unnamable_;
     std::unordered_map<std::string, std::unique_ptr<cListing>> listings_;
 };

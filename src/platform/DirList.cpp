@@ -187,7 +187,7 @@ int ReadFileStamp(const std::string& path, bool useUtc, FileStamp& stamp, bool* 
     return kErrSuccess;
 }
 
-int cDirListing::Read(const std::string& nativeDir, bool useUtc)
+int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats)
 {
     *this = cDirListing();
     if (const int fault = TakeInjectedFault(FileOp::Open)) {
@@ -211,7 +211,11 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc)
     }
     std::vector<StatResult> stats(names.size());
     const int64_t localShift = LocalShift(useUtc);
-    StatAll(fd, names, stats);
+    if (shareStats) {
+        StatAll(fd, names, stats);
+    } else {
+        StatRange(fd, names, stats, 0, names.size());
+    }
     for (size_t i = 0; i < names.size(); ++i) {
         if (!stats[i].Ok) {
             continue;  // vanished between readdir and stat

@@ -30,7 +30,9 @@ class cDirListing
 {
 public:
     // Reads `nativeDir`; an unreadable directory leaves the listing empty and returns its code.
-    int Read(const std::string& nativeDir, bool useUtc);
+    // `shareStats` lets a helper thread share the stat calls of a large directory; callers that
+    // already read several directories at once leave it off.
+    int Read(const std::string& nativeDir, bool useUtc, bool shareStats = true);
 
     const std::vector<DirEntry>& Files() const { return files_; }
     const std::vector<DirEntry>& Dirs() const { return dirs_; }

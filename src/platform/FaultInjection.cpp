@@ -26,6 +26,16 @@ void ClearFaults()
     g_faults.fill(PendingFault{});
 }
 
+bool FaultsPending()
+{
+    for (const PendingFault& fault : g_faults) {
+        if (fault.Remaining != 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int TakeInjectedFault(FileOp op)
 {
     PendingFault& fault = g_faults[static_cast<size_t>(op)];

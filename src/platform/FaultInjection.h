@@ -10,6 +10,8 @@ enum class FileOp { Open, Read, Write, Rename, Unlink, Mkdir, Trash };
 void InjectFault(FileOp op, int nth, int err);
 // Removes every pending fault and resets the counts.
 void ClearFaults();
+// True while a fault is waiting to be taken.
+bool FaultsPending();
 // Called by the file layer before each operation: the errno to fail with, or 0.
 int TakeInjectedFault(FileOp op);
 
