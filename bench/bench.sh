@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Times verdal-run against cp -a, rsync -a and find on two generated trees (median of several
-# warm-cache runs) and reports the ratios and peak memory. Not part of the tests.
+# Times verdal-run against cp -a, rsync -a, find and a bare stat walk on two generated trees
+# (median of several warm-cache rounds, the tools taking turns) and reports the ratios and peak
+# memory. Not part of the tests.
 #
 # Usage: bench/bench.sh [--build DIR] [--work DIR] [--files N] [--dirs N] [--big N]
 #                       [--big-mib N] [--runs N]
@@ -33,6 +34,7 @@ run="$build/src/cli/verdal-run"
 mkdir -p "$work"
 g++ -std=c++20 -O2 -I"$here/src" "$here/bench/make_profile.cpp" "$build/src/libverdal_core.a" \
     $(pkg-config --libs gio-2.0 icu-uc icu-i18n) -lacl -o "$work/make_profile"
+g++ -std=c++20 -O2 -pthread "$here/bench/statwalk.cpp" -o "$work/statwalk"
 
 # ---- trees ---------------------------------------------------------------------------------
 make_small() {
@@ -73,22 +75,36 @@ PY
 }
 
 # ---- timing --------------------------------------------------------------------------------
-# Runs "$@" once to warm the cache, then $runs times; prints the median seconds and the peak
-# resident set in MiB. A "prepare" function, when set, runs untimed before each run.
-prepare=:
-measure() {
-    local times=() peak=0 t m
-    "$prepare"; "$@" >/dev/null 2>&1 || true
-    for _ in $(seq 1 "$runs"); do
-        "$prepare"
-        /usr/bin/time -f '%e %M' -o "$work/time.out" "$@" >/dev/null 2>&1 || true
-        read -r t m <"$work/time.out"
-        times+=("$t")
-        [ "$m" -gt "$peak" ] && peak=$m
+# compare PREPARE LABEL CMD LABEL CMD ...: runs each command once to warm the cache, then $runs
+# rounds in which every command runs once in turn, so that a slower or faster spell of the
+# machine meets all of them alike. PREPARE runs untimed before each run and ends with a sync,
+# so that no command pays for the write-back of the one before it. Sets result[LABEL] to
+# "median-seconds peak-MiB".
+declare -A result
+compare() {
+    local prepare=$1 i label t m
+    shift
+    local -a labels=() cmds=()
+    while [ $# -gt 0 ]; do labels+=("$1"); cmds+=("$2"); shift 2; done
+    declare -A times=() peaks=()
+    for i in "${!cmds[@]}"; do
+        "$prepare"; sync
+        eval "${cmds[$i]}" >/dev/null 2>&1 || true
     done
-    local median
-    median=$(printf '%s\n' "${times[@]}" | sort -g | sed -n "$(((runs + 1) / 2))p")
-    echo "$median $((peak / 1024))"
+    for _ in $(seq 1 "$runs"); do
+        for i in "${!cmds[@]}"; do
+            "$prepare"; sync
+            /usr/bin/time -f '%e %M' -o "$work/time.out" sh -c "${cmds[$i]}" >/dev/null 2>&1 || true
+            read -r t m <"$work/time.out"
+            times[$i]="${times[$i]:-} $t"
+            [ "$m" -gt "${peaks[$i]:-0}" ] && peaks[$i]=$m
+        done
+    done
+    for i in "${!cmds[@]}"; do
+        label=${labels[$i]}
+        t=$(printf '%s\n' ${times[$i]} | sort -g | sed -n "$(((runs + 1) / 2))p")
+        result[$label]="$t $((peaks[$i] / 1024))"
+    done
 }
 
 report() {  # label, ours "t mem", other label, other "t mem"
@@ -99,59 +115,61 @@ report() {  # label, ours "t mem", other label, other "t mem"
     width=$(printf '%s' "$1" | LC_ALL=C.UTF-8 wc -m)
     awk -v l="$1$(printf '%*s' $((40 - width)) '')" -v ot="$ot" -v om="$om" -v x="$3" -v xt="$xt" -v xm="$xm" 'BEGIN {
         r = (xt > 0) ? ot / xt : 0
-        printf "%s verdal %7.2fs %5d MiB | %-16s %7.2fs %5d MiB | Faktor %.2f\n",
+        printf "%s verdal %7.2fs %5d MiB | %-18s %7.2fs %5d MiB | Faktor %.2f\n",
                l, ot, om, x, xt, xm, r }'
 }
 
+nothing() { :; }
+
 bench_tree() {  # name, generator
     local name=$1 src="$work/$1-src" changed="$work/$1-changed" dst="$work/$1-dst"
-    rm -rf "$src" "$changed" "$dst"
+    local old="$work/$1-old" q
+    rm -rf "$src" "$changed" "$dst" "$old"
     echo "== $name: Baum erzeugen"
     "$2" "$src"
     "$work/make_profile" "$work/bench.vrd" "$src" "$dst" "$work/bench-log.txt"
+    "$work/make_profile" "$work/system.vrd" "$src" "$dst" "$work/bench-log.txt" system
+    local S D C R B P
+    printf -v S %q "$src"; printf -v D %q "$dst"; printf -v C %q "$changed"
+    printf -v R %q "$run"; printf -v B %q "$work/bench.ini"; printf -v P %q "$work"
 
-    empty_dst() { rm -rf "$dst"; mkdir -p "$dst"; }
-    prepare=empty_dst
-    local first cp cps rs
-    first=$(measure "$run" --ini "$work/bench.ini" "$work/bench.vrd")
-    cp=$(measure cp -a "$src/." "$dst/")
-    # verdal ends its copy pass with one syncfs per written file system; this line charges
-    # cp -a the same.
-    cps=$(measure sh -c 'cp -a "$1/." "$2/" && sync -f "$2"' sh "$src" "$dst")
-    rs=$(measure rsync -a "$src/" "$dst/")
-    report "$name: erste Sicherung" "$first" "cp -a" "$cp"
-    report "$name: erste Sicherung" "$first" "cp -a && sync -f" "$cps"
-    report "$name: erste Sicherung" "$first" "rsync -a" "$rs"
+    # A first backup writes into a new empty folder each time. The earlier copies are only
+    # moved aside: deleting 100,000 files just before a run slows the next file creations on
+    # ext4 (it skips recently freed inodes), which would charge the victim of the moment.
+    mkdir -p "$old"
+    empty_dst() { [ -e "$dst" ] && mv "$dst" "$(mktemp -d -p "$old")/"; mkdir -p "$dst"; }
+    local -a first=("verdal" "$R --ini $B $P/bench.vrd"
+                    "cp -a" "cp -a $S/. $D/"
+                    "cp -a && sync -f" "cp -a $S/. $D/ && sync -f $D"
+                    "rsync -a" "rsync -a $S/ $D/")
+    [ "$systemcopy" = 1 ] && first+=("Systemkopie" "$R --ini $B $P/system.vrd")
+    compare empty_dst "${first[@]}"
+    report "$name: erste Sicherung" "${result[verdal]}" "cp -a" "${result[cp -a]}"
+    report "$name: erste Sicherung" "${result[verdal]}" "cp -a && sync -f" "${result[cp -a && sync -f]}"
+    report "$name: erste Sicherung" "${result[verdal]}" "rsync -a" "${result[rsync -a]}"
     if [ "$systemcopy" = 1 ]; then
-        "$work/make_profile" "$work/bench.vrd" "$src" "$dst" "$work/bench-log.txt" system
-        local sys
-        sys=$(measure "$run" --ini "$work/bench.ini" "$work/bench.vrd")
-        report "$name: erste Sicherung (Systemkopie)" "$sys" "cp -a" "$cp"
-        report "$name: erste Sicherung (Systemkopie)" "$sys" "cp -a && sync -f" "$cps"
-        "$work/make_profile" "$work/bench.vrd" "$src" "$dst" "$work/bench-log.txt"
+        report "$name: erste Sicherung (Systemkopie)" "${result[Systemkopie]}" "cp -a" "${result[cp -a]}"
+        report "$name: erste Sicherung (Systemkopie)" "${result[Systemkopie]}" "cp -a && sync -f" "${result[cp -a && sync -f]}"
     fi
+    rm -rf "$old" "$dst"
+    mkdir -p "$dst"
 
-    full_dst() { rsync -a --delete "$src/" "$dst/"; }
-    prepare=full_dst
-    full_dst
-    prepare=:
-    local again rsd fnd
-    again=$(measure "$run" --ini "$work/bench.ini" "$work/bench.vrd")
-    rsd=$(measure rsync -a --delete "$src/" "$dst/")
-    fnd=$(measure find "$src" "$dst" -printf '')
-    report "$name: unverändert" "$again" "rsync -a --delete" "$rsd"
-    report "$name: unverändert" "$again" "find (Boden)" "$fnd"
+    rsync -a --delete "$src/" "$dst/"
+    compare nothing "verdal" "$R --ini $B $P/bench.vrd" \
+        "rsync -a --delete" "rsync -a --delete $S/ $D/" \
+        "find" "find $S $D -printf ''" \
+        "statwalk" "$P/statwalk $S $D"
+    report "$name: unverändert" "${result[verdal]}" "rsync -a --delete" "${result[rsync -a --delete]}"
+    report "$name: unverändert" "${result[verdal]}" "find (Boden)" "${result[find]}"
+    report "$name: unverändert" "${result[verdal]}" "statwalk (Boden)" "${result[statwalk]}"
 
     cp -a "$src" "$changed"
     change_tree "$changed"
     "$work/make_profile" "$work/bench.vrd" "$changed" "$dst" "$work/bench-log.txt"
     reset_dst() { rsync -a --delete "$src/" "$dst/"; }
-    prepare=reset_dst
-    local delta rsdelta
-    delta=$(measure "$run" --ini "$work/bench.ini" "$work/bench.vrd")
-    rsdelta=$(measure rsync -a --delete "$changed/" "$dst/")
-    report "$name: 1% geändert, 1% gelöscht" "$delta" "rsync -a --delete" "$rsdelta"
-    prepare=:
+    compare reset_dst "verdal" "$R --ini $B $P/bench.vrd" \
+        "rsync -a --delete" "rsync -a --delete $C/ $D/"
+    report "$name: 1% geändert, 1% gelöscht" "${result[verdal]}" "rsync -a --delete" "${result[rsync -a --delete]}"
     rm -rf "$src" "$changed" "$dst"
 }
 
