@@ -278,8 +278,10 @@ int cCopier::CopyData(cCandidate& c, const CopyPair& pair)
         }
         return !InterruptRequest.load();
     };
+    // The scan saw no target (no stamp): the copy need not look for one again.
     return CopyFileSafe(pair.From, pair.To,
-                        params_.MyCopy ? CopyMethod::Blocks : CopyMethod::RangeChunks, progress);
+                        params_.MyCopy ? CopyMethod::Blocks : CopyMethod::RangeChunks, progress,
+                        pair.ToStamp.LastWrite == 0);
 }
 
 // Failures here are ignored: the data arrived, only its metadata may be incomplete. A copy

@@ -210,6 +210,7 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats
         }
     }
     std::vector<StatResult> stats(names.size());
+    files_.reserve(names.size());
     const int64_t localShift = LocalShift(useUtc);
     if (shareStats) {
         StatAll(fd, names, stats);

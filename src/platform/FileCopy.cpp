@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <random>
@@ -55,9 +56,45 @@ std::string DirOf(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string TempPattern(const std::string& to)
+// A new temporary name beside `to`. The generator is seeded once per thread: asking the system
+// for randomness per copy costs a call per file.
+std::string RandomTempName(const std::string& to)
 {
-    return DirOf(to) + "/" + std::string(kTempPrefix) + "XXXXXX";
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 random(std::random_device{}());
+    std::string temp = DirOf(to) + "/" + std::string(kTempPrefix);
+    for (int i = 0; i < 6; ++i) {
+        temp += kLetters[random() % kLetters.size()];
+    }
+    return temp;
+}
+
+mode_t ProcessUmask()
+{
+    // Read once: the umask cannot be read without setting it, which costs two calls per copy.
+    static const mode_t mask = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    return mask;
+}
+
+// Creates the temporary file with the target's final mode, so that no chmod is needed unless
+// the umask takes bits away (from the mode an existing target keeps).
+int CreateTemp(const std::string& to, mode_t mode, std::string& temp, int& fd)
+{
+    for (int attempt = 0;; ++attempt) {
+        temp = RandomTempName(to);
+        fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            return kErrSuccess;
+        }
+        if (errno != EEXIST || attempt > 20) {
+            return errno == ENOENT ? kErrPathNotFound : WinErrorFromErrno(errno);
+        }
+    }
 }
 
 int WriteAll(int fd, const char* data, size_t size)
@@ -82,7 +119,9 @@ int WriteAll(int fd, const char* data, size_t size)
 // Returns an errno, or -1 for an interruption.
 int CopyBlocks(CopyState& state)
 {
-    auto buffer = std::make_unique<char[]>(kBlockSize);
+    // One buffer per thread, never cleared: a run copies many small files.
+    thread_local const std::unique_ptr<char[]> buffer =
+        std::make_unique_for_overwrite<char[]>(kBlockSize);
     while (!state.Complete()) {
         if (const int fault = TakeInjectedFault(FileOp::Read)) {
             return fault;
@@ -160,13 +199,7 @@ bool SameContentStamp(const struct stat& a, const struct stat& b)
 
 mode_t NewFileMode(const struct stat& source)
 {
-    // Read once: the umask cannot be read without setting it, which costs two calls per copy.
-    static const mode_t mask = [] {
-        const mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }();
-    return source.st_mode & 0777 & ~mask;
+    return source.st_mode & 0777 & ~ProcessUmask();
 }
 
 // The target may be replaced only when it is absent or a writable non-directory.
@@ -207,13 +240,9 @@ int CopyLink(const std::string& from, const std::string& to, const struct stat& 
         return WinErrorFromErrno(errno);
     }
     target.resize(static_cast<size_t>(n));
-    std::mt19937 random(std::random_device{}());
     std::string temp;
     for (int attempt = 0;; ++attempt) {
-        temp = TempPattern(to);
-        for (size_t i = temp.size() - 6; i < temp.size(); ++i) {
-            temp[i] = static_cast<char>('a' + random() % 26);
-        }
+        temp = RandomTempName(to);
         if (const int fault = TakeInjectedFault(FileOp::Open)) {
             return WinErrorFromErrno(fault);
         }
@@ -231,6 +260,64 @@ int CopyLink(const std::string& from, const std::string& to, const struct stat& 
         ::unlink(temp.c_str());
     }
     return code;
+}
+
+// Said by OpenSource when the source is a symbolic link.
+constexpr int kLinkSource = -1;
+
+// Opens the source without following a link and takes its stamp from the open file. A FIFO or
+// device put in the file's place neither blocks the run nor is read.
+int OpenSource(const std::string& from, CopyState& state, struct stat& before)
+{
+    if (const int fault = TakeInjectedFault(FileOp::Open)) {
+        return WinErrorFromErrno(fault);
+    }
+    state.In = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (state.In < 0) {
+        const int err = errno;
+        return err == ELOOP && ::lstat(from.c_str(), &before) == 0 && S_ISLNK(before.st_mode)
+                   ? kLinkSource
+                   : WinErrorFromErrno(err);
+    }
+    if (::fstat(state.In, &before) != 0) {
+        return WinErrorFromErrno(errno);
+    }
+    return S_ISREG(before.st_mode) ? kErrSuccess : kErrAccessDenied;
+}
+
+int CopyLinkSource(const std::string& from, const std::string& to)
+{
+    struct stat link
+    {};
+    if (::lstat(from.c_str(), &link) != 0) {
+        return WinErrorFromErrno(errno);
+    }
+    mode_t mode = 0;
+    if (const int code = CheckTarget(to, link, mode)) {
+        return code;
+    }
+    return CopyLink(from, to, link);
+}
+
+// Puts the temporary file in place of a target the caller saw absent. Should one have appeared
+// since, it is judged and replaced as any existing target would be.
+int PlaceNew(const std::string& temp, const std::string& to, const struct stat& source)
+{
+    if (const int fault = TakeInjectedFault(FileOp::Rename)) {
+        return WinErrorFromErrno(fault);
+    }
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return kErrSuccess;
+    }
+    if (errno != EEXIST && errno != EINVAL && errno != ENOSYS) {
+        return WinErrorFromErrno(errno);
+    }
+    mode_t mode = NewFileMode(source);
+    if (const int code = CheckTarget(to, source, mode)) {
+        return code;
+    }
+    ::chmod(temp.c_str(), mode);
+    return ::rename(temp.c_str(), to.c_str()) == 0 ? kErrSuccess : WinErrorFromErrno(errno);
 }
 
 int CopyData(CopyState& state, CopyMethod method)
@@ -267,7 +354,9 @@ int FillTemp(CopyState& state, CopyMethod method, const struct stat& before, mod
         state.Copied != before.st_size) {
         return kErrSharingViolation;
     }
-    ::fchmod(state.Out, mode);
+    if ((mode & ~ProcessUmask()) != mode) {
+        ::fchmod(state.Out, mode);
+    }
     // Like the attribute and security steps, a file system that refuses times keeps the copy.
     const timespec times[2] = {before.st_atim, before.st_mtim};
     ::futimens(state.Out, times);
@@ -277,41 +366,29 @@ int FillTemp(CopyState& state, CopyMethod method, const struct stat& before, mod
 }  // namespace
 
 int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod method,
-                 const CopyProgress& progress)
+                 const CopyProgress& progress, bool targetAbsent)
 {
-    struct stat before
-    {};
-    if (::lstat(from.c_str(), &before) != 0) {
-        return WinErrorFromErrno(errno);
-    }
-    if (!S_ISREG(before.st_mode) && !S_ISLNK(before.st_mode)) {
-        return kErrAccessDenied;  // directories, FIFOs and devices are not copied
-    }
-    mode_t mode = 0;
-    if (const int code = CheckTarget(to, before, mode)) {
-        return code;
-    }
-    if (S_ISLNK(before.st_mode)) {
-        return CopyLink(from, to, before);
-    }
     CopyState state;
     state.Progress = &progress;
     FdGuard inGuard(state.In);
-    if (const int fault = TakeInjectedFault(FileOp::Open)) {
-        return WinErrorFromErrno(fault);
+    struct stat before
+    {};
+    if (const int code = OpenSource(from, state, before)) {
+        return code == kLinkSource ? CopyLinkSource(from, to) : code;
     }
-    state.In = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
-    if (state.In < 0 || ::fstat(state.In, &before) != 0) {
-        return WinErrorFromErrno(errno);
+    mode_t mode = NewFileMode(before);
+    if (!targetAbsent) {
+        if (const int code = CheckTarget(to, before, mode)) {
+            return code;
+        }
     }
     state.Expected = before.st_size;
-    std::string temp = TempPattern(to);
+    std::string temp;
     if (const int fault = TakeInjectedFault(FileOp::Open)) {
         return WinErrorFromErrno(fault);
     }
-    state.Out = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (state.Out < 0) {
-        return errno == ENOENT ? kErrPathNotFound : WinErrorFromErrno(errno);
+    if (const int code = CreateTemp(to, mode, temp, state.Out)) {
+        return code;
     }
     int code = FillTemp(state, method, before, mode);
     if (code == kErrSuccess && state.Copied >= kEarlyWritebackMin) {
@@ -325,7 +402,7 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
     }
     state.Out = -1;
     if (code == kErrSuccess) {
-        code = ReplaceTarget(temp, to);
+        code = targetAbsent ? PlaceNew(temp, to, before) : ReplaceTarget(temp, to);
     }
     if (code != kErrSuccess) {
         ::unlink(temp.c_str());

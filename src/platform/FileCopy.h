@@ -21,8 +21,11 @@ using CopyProgress = std::function<bool(int64_t bytes)>;
 // no temporary behind. The target gets the times the source had when the copy began. A
 // symbolic link is copied as a link. Results: 0; 1235 interrupted; 32 the source changed
 // during the copy; 5 the target is read-only or a directory; else the system's code.
+// `targetAbsent` says the caller found no target a moment ago: the copy then spares the look at
+// it and puts the new file in place only if the name is still free (else it judges the file
+// that appeared as it would any target).
 int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod method,
-                 const CopyProgress& progress = {});
+                 const CopyProgress& progress = {}, bool targetAbsent = false);
 
 // True for the name of a copy's temporary file (".~verdal-" and six characters). One left by a
 // crash is no user file: listings leave it out.

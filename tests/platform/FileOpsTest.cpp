@@ -133,6 +133,55 @@ TEST_F(FileOpsTest, Copy_ReadOnlyTargetRefusedUntilAttributeCleared)
     EXPECT_EQ(tree.readFile("b.txt"), "new");
 }
 
+mode_t ModeOf(const std::string& path)
+{
+    struct stat st
+    {};
+    ::stat(path.c_str(), &st);
+    return st.st_mode & 07777;
+}
+
+// A target the caller saw absent is not looked at again, yet one that appeared meanwhile is
+// judged like any target: replaced when writable (keeping its mode), refused when read-only.
+TEST_F(FileOpsTest, Copy_TargetSeenAbsent)
+{
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    const std::string from = tree.createFile("a.txt", "neu", 1500000000);
+    ::chmod(from.c_str(), 0640);
+    ASSERT_EQ(CopyFileSafe(from, tree.filePath("d/a.txt"), CopyMethod::Blocks, {}, true),
+              kErrPathNotFound);
+    tree.createDir("d");
+    ASSERT_EQ(CopyFileSafe(from, tree.filePath("d/a.txt"), CopyMethod::Blocks, {}, true),
+              kErrSuccess);
+    EXPECT_EQ(tree.readFile("d/a.txt"), "neu");
+    EXPECT_EQ(ModeOf(tree.filePath("d/a.txt")), 0640u & ~mask);
+
+    const std::string appeared = tree.createFile("d/b.txt", "alt");
+    ::chmod(appeared.c_str(), 0666);  // more than the umask lets a new file have
+    ASSERT_EQ(CopyFileSafe(from, appeared, CopyMethod::Plain, {}, true), kErrSuccess);
+    EXPECT_EQ(tree.readFile("d/b.txt"), "neu");
+    EXPECT_EQ(ModeOf(appeared), 0666u);
+
+    const std::string locked = tree.createFile("d/c.txt", "alt");
+    ::chmod(locked.c_str(), 0444);
+    EXPECT_EQ(CopyFileSafe(from, locked, CopyMethod::Blocks, {}, true), kErrAccessDenied);
+    EXPECT_EQ(tree.readFile("d/c.txt"), "alt");
+
+    // A read-only source still arrives whole: the new file is created with its final mode.
+    ::chmod(from.c_str(), 0444);
+    ASSERT_EQ(CopyFileSafe(from, tree.filePath("d/e.txt"), CopyMethod::Blocks, {}, true),
+              kErrSuccess);
+    EXPECT_EQ(tree.readFile("d/e.txt"), "neu");
+    EXPECT_EQ(ModeOf(tree.filePath("d/e.txt")), 0444u & ~mask);
+    // An existing target keeps its mode even where the umask would take bits away.
+    ::chmod(from.c_str(), 0644);
+    ASSERT_EQ(CopyFileSafe(from, appeared, CopyMethod::Blocks), kErrSuccess);
+    EXPECT_EQ(ModeOf(appeared), 0666u);
+    EXPECT_EQ(Names(tree.filePath("d")),
+              (std::vector<std::string>{"a.txt", "b.txt", "c.txt", "e.txt"}));
+}
+
 TEST_F(FileOpsTest, Copy_SymbolicLinkStaysALink)
 {
     std::filesystem::create_symlink("../elsewhere/target", tree.filePath("link"));
