@@ -11,6 +11,7 @@
 #include "platform/FileTimes.h"
 #include "platform/Security.h"
 #include "platform/WinError.h"
+#include "platform/WriteBehind.h"
 #include "settings/Parameters.h"
 #include "settings/Presenter.h"
 
@@ -171,6 +172,7 @@ private:
     const cParameters& params_;
     int lastCreatedIndex_ = -1;
     std::set<std::string> writtenRoots_;
+    cWriteBehind writeBehind_;
 };
 
 void cCopier::Run()
@@ -181,6 +183,7 @@ void cCopier::Run()
         }
         Pump(run_);
     }
+    writeBehind_.Stop();
     for (const std::string& root : writtenRoots_) {
         SyncFileSystem(root);
     }
@@ -222,7 +225,9 @@ bool cCopier::Process(int index)
         return HandleError(index, pair, code);
     }
     CarryOverProperties(pair);
-    writtenRoots_.insert(pair.Forward ? run_.DestinationNativeRoot : run_.SourceNativeRoot);
+    const std::string& root = pair.Forward ? run_.DestinationNativeRoot : run_.SourceNativeRoot;
+    writtenRoots_.insert(root);
+    writeBehind_.Written(root);
     log_.Event(pair.Forward ? kLogCopiedForward : kLogCopiedBackward,
                DescribeFile(pair.From, pair.FromStamp), DescribeFile(pair.To, pair.ToStamp));
     ++(pair.Forward ? run_.Counters.Forward : run_.Counters.Backward);

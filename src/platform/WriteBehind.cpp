@@ -1,0 +1,70 @@
+#include "platform/WriteBehind.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <algorithm>
+#include <chrono>
+
+namespace verdal {
+namespace {
+
+constexpr auto kInterval = std::chrono::milliseconds(200);
+
+}  // namespace
+
+cWriteBehind::~cWriteBehind()
+{
+    Stop();
+    for (const int fd : fds_) {
+        ::close(fd);
+    }
+}
+
+void cWriteBehind::Written(const std::string& root)
+{
+    dirty_ = true;
+    const std::lock_guard lock(mutex_);
+    if (stop_ || std::find(roots_.begin(), roots_.end(), root) != roots_.end()) {
+        return;
+    }
+    roots_.push_back(root);
+    const int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    fds_.push_back(fd);
+    if (!thread_.joinable()) {
+        thread_ = std::thread([this] { Loop(); });
+    }
+}
+
+void cWriteBehind::Stop()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void cWriteBehind::Loop()
+{
+    std::unique_lock lock(mutex_);
+    while (!wake_.wait_for(lock, kInterval, [this] { return stop_; })) {
+        if (!dirty_.exchange(false)) {
+            continue;
+        }
+        const std::vector<int> fds = fds_;
+        lock.unlock();
+        for (const int fd : fds) {
+            ::syncfs(fd);
+        }
+        ++rounds_;
+        lock.lock();
+    }
+}
+
+}  // namespace verdal

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace verdal {
+
+// Lets the disk write a run's copies while the run goes on: a background thread syncs each file
+// system written to a few times a second, so that the sync the copy pass ends with finds little
+// left to do. It only starts writes the kernel would make anyway; the closing sync stays the one
+// that counts.
+class cWriteBehind
+{
+public:
+    cWriteBehind() = default;
+    ~cWriteBehind();
+    cWriteBehind(const cWriteBehind&) = delete;
+    cWriteBehind& operator=(const cWriteBehind&) = delete;
+
+    // A file was written below `root`: its file system joins the rounds. A root that cannot be
+    // opened is left to the closing sync.
+    void Written(const std::string& root);
+    // Ends the rounds, after the sync in progress if any.
+    void Stop();
+    // Syncs made so far (for tests).
+    int Rounds() const { return rounds_.load(); }
+
+private:
+    void Loop();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::vector<std::string> roots_;
+    std::vector<int> fds_;
+    std::atomic<bool> dirty_{false};
+    std::atomic<int> rounds_{0};
+    bool stop_ = false;
+    std::thread thread_;
+};
+
+}  // namespace verdal
