@@ -1,5 +1,6 @@
 #include "engine/Scan.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -91,11 +92,16 @@ public:
     bool Decide(const cListing& listing, const std::vector<const DirEntry*>& files,
                 std::initializer_list<const FoldedSet*> without, Routine routine)
     {
+        // Folding a name costs more than the usual empty sets ask for.
+        const bool anyLeft = std::any_of(without.begin(), without.end(),
+                                         [](const FoldedSet* set) { return !set->empty(); });
         for (const DirEntry* file : files) {
             bool left = false;
-            const std::string& folded = listing.FoldedName(*file);
-            for (const FoldedSet* set : without)
-                left = left || set->count(folded) != 0;
+            if (anyLeft) {
+                const std::string& folded = listing.FoldedName(*file);
+                for (const FoldedSet* set : without)
+                    left = left || set->count(folded) != 0;
+            }
             if (!left)
                 DecideOne(*file, routine);
             if (run_.PumpAndCheckAbort())

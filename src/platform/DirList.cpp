@@ -235,25 +235,41 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats
             .push_back(DirEntry{std::move(names[i]), stamp, S_ISLNK(st.st_mode)});
     }
     ::closedir(dir);
-    BuildIndex(files_, fileIndex_);
-    BuildIndex(dirs_, dirIndex_);
+    BuildNameIndex(files_, fileIndex_);
+    BuildNameIndex(dirs_, dirIndex_);
     return kErrSuccess;
 }
 
-void cDirListing::BuildIndex(const std::vector<DirEntry>& entries, Index& index)
+void cDirListing::BuildNameIndex(const std::vector<DirEntry>& entries, Index& index)
 {
-    index.FoldedNames.reserve(entries.size());
     index.ByName.resize(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
-        index.FoldedNames.push_back(FoldCase(entries[i].Name));
         index.ByName[i] = static_cast<uint32_t>(i);
     }
-    index.ByFolded = index.ByName;
     std::sort(index.ByName.begin(), index.ByName.end(),
               [&](uint32_t a, uint32_t b) { return entries[a].Name < entries[b].Name; });
+}
+
+void cDirListing::BuildFoldedIndex(const std::vector<DirEntry>& entries, Index& index)
+{
+    index.FoldedNames.reserve(entries.size());
+    index.ByFolded.resize(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        index.FoldedNames.push_back(FoldCase(entries[i].Name));
+        index.ByFolded[i] = static_cast<uint32_t>(i);
+    }
     const std::vector<std::string>& folded = index.FoldedNames;
     std::stable_sort(index.ByFolded.begin(), index.ByFolded.end(),
                      [&](uint32_t a, uint32_t b) { return folded[a] < folded[b]; });
+}
+
+void cDirListing::EnsureFolded() const
+{
+    if (!folded_) {
+        BuildFoldedIndex(files_, fileIndex_);
+        BuildFoldedIndex(dirs_, dirIndex_);
+        folded_ = true;
+    }
 }
 
 const DirEntry* cDirListing::FindExact(std::string_view name, bool directories) const
@@ -268,6 +284,7 @@ const DirEntry* cDirListing::FindExact(std::string_view name, bool directories) 
 
 std::vector<const DirEntry*> cDirListing::FindFolded(std::string_view name, bool directories) const
 {
+    EnsureFolded();
     const Index& index = IndexOf(directories);
     const std::string key = FoldCase(name);
     const auto less = [&](uint32_t pos, const std::string& k) {

@@ -37,8 +37,13 @@ public:
     const std::vector<DirEntry>& Files() const { return files_; }
     const std::vector<DirEntry>& Dirs() const { return dirs_; }
     const std::vector<std::string>& Unnamable() const { return unnamable_; }
-    // The case-folded names of Files(), in the same order.
-    const std::vector<std::string>& FoldedFiles() const { return fileIndex_.FoldedNames; }
+    // The case-folded names of Files(), in the same order. Folding is done on first need (most
+    // scans find every name in its exact case), so a listing is used by one thread at a time.
+    const std::vector<std::string>& FoldedFiles() const
+    {
+        EnsureFolded();
+        return fileIndex_.FoldedNames;
+    }
 
     // Lookups among the files (`directories` false) or the sub-directories (true).
     const DirEntry* FindExact(std::string_view name, bool directories = false) const;
@@ -59,7 +64,9 @@ private:
         std::vector<uint32_t> ByFolded;
     };
 
-    static void BuildIndex(const std::vector<DirEntry>& entries, Index& index);
+    static void BuildNameIndex(const std::vector<DirEntry>& entries, Index& index);
+    static void BuildFoldedIndex(const std::vector<DirEntry>& entries, Index& index);
+    void EnsureFolded() const;
     const std::vector<DirEntry>& Entries(bool directories) const
     {
         return directories ? dirs_ : files_;
@@ -69,8 +76,9 @@ private:
     std::vector<DirEntry> files_;
     std::vector<DirEntry> dirs_;
     std::vector<std::string> unnamable_;
-    Index fileIndex_;
-    Index dirIndex_;
+    mutable Index fileIndex_;
+    mutable Index dirIndex_;
+    mutable bool folded_ = false;
 };
 
 }  // namespace verdal
