@@ -79,8 +79,8 @@ PY
 # rounds in which every command runs once in turn, so that a slower or faster spell of the
 # machine meets all of them alike. PREPARE runs untimed before each run and ends with a sync,
 # so that no command pays for the write-back of the one before it. Sets result[LABEL] to
-# "median-seconds peak-MiB".
-declare -A result
+# "median-seconds peak-MiB" and rounds[LABEL] to the seconds of each round.
+declare -A result rounds
 compare() {
     local prepare=$1 i label t m
     shift
@@ -94,8 +94,13 @@ compare() {
     for _ in $(seq 1 "$runs"); do
         for i in "${!cmds[@]}"; do
             "$prepare"; sync
-            /usr/bin/time -f '%e %M' -o "$work/time.out" sh -c "${cmds[$i]}" >/dev/null 2>&1 || true
-            read -r t m <"$work/time.out"
+            # Timed here to the millisecond; time(1) gives only hundredths, and the peak memory.
+            local start end
+            start=$(date +%s%N)
+            /usr/bin/time -f '%M' -o "$work/time.out" sh -c "${cmds[$i]}" >/dev/null 2>&1 || true
+            end=$(date +%s%N)
+            read -r m <"$work/time.out"
+            t=$(awk -v d=$((end - start)) 'BEGIN { printf "%.3f", d / 1e9 }')
             times[$i]="${times[$i]:-} $t"
             [ "$m" -gt "${peaks[$i]:-0}" ] && peaks[$i]=$m
         done
@@ -104,19 +109,26 @@ compare() {
         label=${labels[$i]}
         t=$(printf '%s\n' ${times[$i]} | sort -g | sed -n "$(((runs + 1) / 2))p")
         result[$label]="$t $((peaks[$i] / 1024))"
+        rounds[$label]=${times[$i]}
     done
 }
 
-report() {  # label, ours "t mem", other label, other "t mem"
+# report TITLE OURS OTHER-TITLE OTHER: medians side by side; the factor of the medians, and the
+# median of the factors of each round (steadier when the machine's speed drifts).
+report() {
     local ot om xt xm width
-    read -r ot om <<<"$2"
-    read -r xt xm <<<"$4"
+    read -r ot om <<<"${result[$2]}"
+    read -r xt xm <<<"${result[$4]}"
     # Padded here by characters: awk would count the bytes of the umlauts.
     width=$(printf '%s' "$1" | LC_ALL=C.UTF-8 wc -m)
-    awk -v l="$1$(printf '%*s' $((40 - width)) '')" -v ot="$ot" -v om="$om" -v x="$3" -v xt="$xt" -v xm="$xm" 'BEGIN {
+    awk -v l="$1$(printf '%*s' $((40 - width)) '')" -v ot="$ot" -v om="$om" -v x="$3" -v xt="$xt" \
+        -v xm="$xm" -v ours="${rounds[$2]}" -v other="${rounds[$4]}" 'BEGIN {
+        n = split(ours, a, " "); split(other, b, " ")
+        for (i = 1; i <= n; ++i) f[i] = (b[i] > 0) ? a[i] / b[i] : 0
+        for (i = 1; i <= n; ++i) for (j = i + 1; j <= n; ++j) if (f[j] < f[i]) { t = f[i]; f[i] = f[j]; f[j] = t }
         r = (xt > 0) ? ot / xt : 0
-        printf "%s verdal %7.2fs %5d MiB | %-18s %7.2fs %5d MiB | Faktor %.2f\n",
-               l, ot, om, x, xt, xm, r }'
+        printf "%s verdal %7.3fs %4d MiB | %-17s %7.3fs %4d MiB | Faktor %.2f (je Runde %.2f)\n",
+               l, ot, om, x, xt, xm, r, f[int((n + 1) / 2)] }'
 }
 
 nothing() { :; }
@@ -144,12 +156,12 @@ bench_tree() {  # name, generator
                     "rsync -a" "rsync -a $S/ $D/")
     [ "$systemcopy" = 1 ] && first+=("Systemkopie" "$R --ini $B $P/system.vrd")
     compare empty_dst "${first[@]}"
-    report "$name: erste Sicherung" "${result[verdal]}" "cp -a" "${result[cp -a]}"
-    report "$name: erste Sicherung" "${result[verdal]}" "cp -a && sync -f" "${result[cp -a && sync -f]}"
-    report "$name: erste Sicherung" "${result[verdal]}" "rsync -a" "${result[rsync -a]}"
+    report "$name: erste Sicherung" "verdal" "cp -a" "cp -a"
+    report "$name: erste Sicherung" "verdal" "cp -a && sync -f" "cp -a && sync -f"
+    report "$name: erste Sicherung" "verdal" "rsync -a" "rsync -a"
     if [ "$systemcopy" = 1 ]; then
-        report "$name: erste Sicherung (Systemkopie)" "${result[Systemkopie]}" "cp -a" "${result[cp -a]}"
-        report "$name: erste Sicherung (Systemkopie)" "${result[Systemkopie]}" "cp -a && sync -f" "${result[cp -a && sync -f]}"
+        report "$name: erste Sicherung (Systemkopie)" "Systemkopie" "cp -a" "cp -a"
+        report "$name: erste Sicherung (Systemkopie)" "Systemkopie" "cp -a && sync -f" "cp -a && sync -f"
     fi
     rm -rf "$old" "$dst"
     mkdir -p "$dst"
@@ -159,9 +171,9 @@ bench_tree() {  # name, generator
         "rsync -a --delete" "rsync -a --delete $S/ $D/" \
         "find" "find $S $D -printf ''" \
         "statwalk" "$P/statwalk $S $D"
-    report "$name: unverändert" "${result[verdal]}" "rsync -a --delete" "${result[rsync -a --delete]}"
-    report "$name: unverändert" "${result[verdal]}" "find (Boden)" "${result[find]}"
-    report "$name: unverändert" "${result[verdal]}" "statwalk (Boden)" "${result[statwalk]}"
+    report "$name: unverändert" "verdal" "rsync -a --delete" "rsync -a --delete"
+    report "$name: unverändert" "verdal" "find (Boden)" "find"
+    report "$name: unverändert" "verdal" "statwalk (Boden)" "statwalk"
 
     cp -a "$src" "$changed"
     change_tree "$changed"
@@ -169,7 +181,7 @@ bench_tree() {  # name, generator
     reset_dst() { rsync -a --delete "$src/" "$dst/"; }
     compare reset_dst "verdal" "$R --ini $B $P/bench.vrd" \
         "rsync -a --delete" "rsync -a --delete $C/ $D/"
-    report "$name: 1% geändert, 1% gelöscht" "${result[verdal]}" "rsync -a --delete" "${result[rsync -a --delete]}"
+    report "$name: 1% geändert, 1% gelöscht" "verdal" "rsync -a --delete" "rsync -a --delete"
     rm -rf "$src" "$changed" "$dst"
 }
 
