@@ -227,7 +227,7 @@ bool cCopier::Process(int index)
     CarryOverProperties(pair);
     const std::string& root = pair.Forward ? run_.DestinationNativeRoot : run_.SourceNativeRoot;
     writtenRoots_.insert(root);
-    writeBehind_.Written(root);
+    writeBehind_.Written(root, TransferBytes(c));
     log_.Event(pair.Forward ? kLogCopiedForward : kLogCopiedBackward,
                DescribeFile(pair.From, pair.FromStamp), DescribeFile(pair.To, pair.ToStamp));
     ++(pair.Forward ? run_.Counters.Forward : run_.Counters.Backward);

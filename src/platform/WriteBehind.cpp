@@ -9,6 +9,7 @@ namespace verdal {
 namespace {
 
 constexpr auto kInterval = std::chrono::milliseconds(200);
+constexpr int64_t kBatch = 16 << 20;
 
 }  // namespace
 
@@ -20,9 +21,9 @@ cWriteBehind::~cWriteBehind()
     }
 }
 
-void cWriteBehind::Written(const std::string& root)
+void cWriteBehind::Written(const std::string& root, int64_t bytes)
 {
-    dirty_ = true;
+    pending_ += bytes;
     const std::lock_guard lock(mutex_);
     if (stop_ || std::find(roots_.begin(), roots_.end(), root) != roots_.end()) {
         return;
@@ -54,9 +55,10 @@ void cWriteBehind::Loop()
 {
     std::unique_lock lock(mutex_);
     while (!wake_.wait_for(lock, kInterval, [this] { return stop_; })) {
-        if (!dirty_.exchange(false)) {
+        if (pending_.load() < kBatch) {
             continue;
         }
+        pending_ = 0;
         const std::vector<int> fds = fds_;
         lock.unlock();
         for (const int fd : fds) {

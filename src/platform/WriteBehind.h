@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -10,9 +11,10 @@
 namespace verdal {
 
 // Lets the disk write a run's copies while the run goes on: a background thread syncs each file
-// system written to a few times a second, so that the sync the copy pass ends with finds little
-// left to do. It only starts writes the kernel would make anyway; the closing sync stays the one
-// that counts.
+// system written to, at most a few times a second and only once enough new data has arrived
+// (so a flash drive's allocation tables are not rewritten for every few files), and the sync
+// the copy pass ends with finds little left to do. It only starts writes the kernel would make
+// anyway; the closing sync stays the one that counts.
 class cWriteBehind
 {
 public:
@@ -21,9 +23,9 @@ public:
     cWriteBehind(const cWriteBehind&) = delete;
     cWriteBehind& operator=(const cWriteBehind&) = delete;
 
-    // A file was written below `root`: its file system joins the rounds. A root that cannot be
-    // opened is left to the closing sync.
-    void Written(const std::string& root);
+    // `bytes` were written below `root`: its file system joins the rounds. A root that cannot
+    // be opened is left to the closing sync.
+    void Written(const std::string& root, int64_t bytes);
     // Ends the rounds, after the sync in progress if any.
     void Stop();
     // Syncs made so far (for tests).
@@ -36,7 +38,7 @@ private:
     std::condition_variable wake_;
     std::vector<std::string> roots_;
     std::vector<int> fds_;
-    std::atomic<bool> dirty_{false};
+    std::atomic<int64_t> pending_{0};  // bytes written since the last round
     std::atomic<int> rounds_{0};
     bool stop_ = false;
     std::thread thread_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 
 #include "platform/WriteBehind.h"
@@ -19,7 +20,7 @@ bool WaitFor(const cWriteBehind& writeBehind, int rounds)
     return writeBehind.Rounds() >= rounds;
 }
 
-// Syncs only after something was written, and never after Stop.
+// Syncs only once enough was written, and never after Stop.
 TEST(WriteBehind, SyncsWhatWasWrittenUntilStopped)
 {
     test::TestDir dir;
@@ -27,21 +28,23 @@ TEST(WriteBehind, SyncsWhatWasWrittenUntilStopped)
         cWriteBehind idle;  // nothing written: no thread, nothing to stop
     }
     cWriteBehind writeBehind;
-    writeBehind.Written(dir.path() + "/fehlt");  // left to the closing sync
+    constexpr int64_t kMuch = 64 << 20;
+    writeBehind.Written(dir.path() + "/fehlt", kMuch);  // left to the closing sync
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(writeBehind.Rounds(), 0);
 
     dir.createFile("a.txt", "daten");
-    writeBehind.Written(dir.path());
+    writeBehind.Written(dir.path(), kMuch);
     ASSERT_TRUE(WaitFor(writeBehind, 1));
-    // Quiet while nothing new is written.
+    // Quiet while little or nothing new is written.
+    writeBehind.Written(dir.path(), 5);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(writeBehind.Rounds(), 1);
-    writeBehind.Written(dir.path());
+    writeBehind.Written(dir.path(), kMuch);
     ASSERT_TRUE(WaitFor(writeBehind, 2));
 
     writeBehind.Stop();
-    writeBehind.Written(dir.path());
+    writeBehind.Written(dir.path(), kMuch);
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(writeBehind.Rounds(), 2);
 }
