@@ -1,6 +1,5 @@
 #include "engine/Execute.h"
 
-#include <set>
 #include <utility>
 
 #include "engine/RunContext.h"
@@ -171,7 +170,6 @@ private:
     cLog& log_;
     const cParameters& params_;
     int lastCreatedIndex_ = -1;
-    std::set<std::string> writtenRoots_;
     cWriteBehind writeBehind_;
 };
 
@@ -183,10 +181,7 @@ void cCopier::Run()
         }
         Pump(run_);
     }
-    writeBehind_.Stop();
-    for (const std::string& root : writtenRoots_) {
-        SyncFileSystem(root);
-    }
+    writeBehind_.Finish();
 }
 
 bool cCopier::Process(int index)
@@ -226,7 +221,6 @@ bool cCopier::Process(int index)
     }
     CarryOverProperties(pair);
     const std::string& root = pair.Forward ? run_.DestinationNativeRoot : run_.SourceNativeRoot;
-    writtenRoots_.insert(root);
     writeBehind_.Written(root, TransferBytes(c));
     log_.Event(pair.Forward ? kLogCopiedForward : kLogCopiedBackward,
                DescribeFile(pair.From, pair.FromStamp), DescribeFile(pair.To, pair.ToStamp));

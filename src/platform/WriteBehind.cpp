@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/FileOps.h"
+
 namespace verdal {
 namespace {
 
@@ -24,10 +26,14 @@ cWriteBehind::~cWriteBehind()
 void cWriteBehind::Written(const std::string& root, int64_t bytes)
 {
     pending_ += bytes;
+    if (root == lastRoot_) {
+        return;
+    }
     const std::lock_guard lock(mutex_);
     if (stop_ || std::find(roots_.begin(), roots_.end(), root) != roots_.end()) {
         return;
     }
+    lastRoot_ = root;
     roots_.push_back(root);
     const int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
@@ -48,6 +54,14 @@ void cWriteBehind::Stop()
     wake_.notify_all();
     if (thread_.joinable()) {
         thread_.join();
+    }
+}
+
+void cWriteBehind::Finish()
+{
+    Stop();
+    for (const std::string& root : roots_) {
+        SyncFileSystem(root);
     }
 }
 

@@ -28,6 +28,9 @@ public:
     void Written(const std::string& root, int64_t bytes);
     // Ends the rounds, after the sync in progress if any.
     void Stop();
+    // Ends the rounds and syncs each file system written to once more: the closing sync, after
+    // which every copy reported is on the disk.
+    void Finish();
     // Syncs made so far (for tests).
     int Rounds() const { return rounds_.load(); }
 
@@ -37,6 +40,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::vector<std::string> roots_;
+    std::string lastRoot_;  // the caller's own: spares the lock for the usual same root
     std::vector<int> fds_;
     std::atomic<int64_t> pending_{0};  // bytes written since the last round
     std::atomic<int> rounds_{0};
