@@ -18,8 +18,8 @@ public:
 
 // Installs `ender` for every later EndSession call; nullptr brings back the system one.
 void SetSessionEnder(std::unique_ptr<cSessionEnder> ender);
-// Ends the session through the installed ender. The system ender refuses inside test
-// programs, so that no test can ever end the session of the person running it.
+// Ends the session through the installed ender. Test programs install a recorder before any
+// test runs.
 bool EndSession(SessionAction action);
 // The same for an after-run code of a profile or batch file: 1 shut down, 2 log off, 3 power
 // off, 4 restart; 0 and unknown codes end nothing and return false.

@@ -41,38 +41,38 @@ protected:
     }
 };
 
+struct LabelCase
+{
+    const char* Mounted;
+    const char* Expected;
+    bool Wrong;
+};
+
+class LabelTest : public MediumChecksTest, public ::testing::WithParamInterface<LabelCase>
+{};
+
 }  // namespace
 
-TEST_F(MediumChecksTest, Label_WrongOrMissingLabelEndsTheRun)
+TEST_P(LabelTest, WrongOrMissingLabelEndsTheRun)
 {
-    struct
-    {
-        const char* Mounted;
-        const char* Expected;
-        bool Wrong;
-    } const cases[] = {
-        {"SICHERUNG", "sicherung", false},  // compared without case
-        {"SICHERUNG", "ANDERS", true},
-        {"", "SICHERUNG", true},  // a medium without a label is not the expected one
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.Mounted) + " / " + c.Expected);
-        SetUp();
-        MountDestination(c.Mounted);
-        dir.createFile(Src("a.txt"), "x", Stamp(2));
-        params.DiskLabel = c.Expected;
-        presenter.Messages.clear();
-        EXPECT_EQ(Run(), c.Wrong ? kRunAborted : kRunOk);
-        EXPECT_EQ(presenter.Codes(), c.Wrong ? std::vector<int>{30011} : std::vector<int>{});
-        EXPECT_EQ(dir.exists(Dst("a.txt")), !c.Wrong);
-        EXPECT_EQ(
-            Log().find("Fehler: Bezeichnung des Zieldatenträgers falsch.") != std::string::npos,
-            c.Wrong);
-        std::filesystem::remove_all(dir.filePath("by-label"));
-        std::filesystem::remove_all(dir.filePath("z"));
-        dir.createFile("Log.txt", "");
-    }
+    const LabelCase& c = GetParam();
+    MountDestination(c.Mounted);
+    dir.createFile(Src("a.txt"), "x", Stamp(2));
+    params.DiskLabel = c.Expected;
+    EXPECT_EQ(Run(), c.Wrong ? kRunAborted : kRunOk);
+    EXPECT_EQ(presenter.Codes(), c.Wrong ? std::vector<int>{30011} : std::vector<int>{});
+    EXPECT_EQ(dir.exists(Dst("a.txt")), !c.Wrong);
+    EXPECT_EQ(Log().find("Fehler: Bezeichnung des Zieldatenträgers falsch.") != std::string::npos,
+              c.Wrong);
 }
+
+INSTANTIATE_TEST_SUITE_P(Labels, LabelTest,
+                         ::testing::Values(
+                             // compared without case
+                             LabelCase{"SICHERUNG", "sicherung", false},
+                             LabelCase{"SICHERUNG", "ANDERS", true},
+                             // a medium without a label is not the expected one
+                             LabelCase{"", "SICHERUNG", true}));
 
 TEST_F(MediumChecksTest, FreeSpace_TooLittleAsksAndNoEndsTheRun)
 {

@@ -10,6 +10,7 @@
 #include "platform/FileTimes.h"
 #include "platform/SessionEnd.h"
 #include "support/RecordingEnder.h"
+#include "support/SessionRecorder.h"
 
 using namespace verdal;
 using namespace verdal::test;
@@ -36,7 +37,7 @@ protected:
     }
     void TearDown() override
     {
-        SetSessionEnder(nullptr);
+        test::InstallSessionRecorder();
         RunTest::TearDown();
     }
 

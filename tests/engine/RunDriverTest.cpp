@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "RunFixture.h"
 #include "platform/Clock.h"
@@ -19,12 +21,12 @@ struct CheckCase
     int Result;
 };
 
-}  // namespace
+class ChecksTest : public RunTest, public ::testing::WithParamInterface<CheckCase>
+{};
 
-// Each check before the scan: its message, its log line and the result of the run.
-TEST_F(RunTest, Checks_ShowMessageLogAndEndRun)
+std::vector<CheckCase> Checks()
 {
-    const CheckCase cases[] = {
+    return {
         {"nothing to do", [](cParameters& p, TestDir&) { p.CompareFiles.Clear(); }, 30007,
          "Fehler: Nichts zu tun. Sie müssen mindestens 1 Verzeichnis", kRunAborted},
         {"identical",
@@ -54,22 +56,30 @@ TEST_F(RunTest, Checks_ShowMessageLogAndEndRun)
          "Fehler: Laufwerk ", kRunAborted},
         {"no files", [](cParameters&, TestDir&) {}, 30014, "Keine Dateien gefunden.", kRunOk},
     };
-    for (const CheckCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        SetUp();
-        c.Setup(params, dir);
-        presenter.Messages.clear();
-        presenter.Answers = {BoxResult::No};
-        EXPECT_EQ(Run(), c.Result);
-        ASSERT_EQ(presenter.Codes(), std::vector<int>{c.Message});
-        const std::string log = Log();
-        EXPECT_NE(log.find(c.LogLine), std::string::npos) << log;
-        EXPECT_EQ(log.find("Abbruch durch Benutzer.") != std::string::npos,
-                  c.Result == kRunAborted);
-        EXPECT_NE(log.find("Zusammenfassung"), std::string::npos);
-        dir.createFile("Log.txt", "");
-    }
 }
+
+}  // namespace
+
+// Each check before the scan: its message, its log line and the result of the run.
+TEST_P(ChecksTest, ShowMessageLogAndEndRun)
+{
+    const CheckCase& c = GetParam();
+    c.Setup(params, dir);
+    presenter.Answers = {BoxResult::No};
+    EXPECT_EQ(Run(), c.Result);
+    ASSERT_EQ(presenter.Codes(), std::vector<int>{c.Message});
+    const std::string log = Log();
+    EXPECT_NE(log.find(c.LogLine), std::string::npos) << log;
+    EXPECT_EQ(log.find("Abbruch durch Benutzer.") != std::string::npos, c.Result == kRunAborted);
+    EXPECT_NE(log.find("Zusammenfassung"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(BeforeScan, ChecksTest, ::testing::ValuesIn(Checks()),
+                         [](const ::testing::TestParamInfo<CheckCase>& info) {
+                             std::string name = info.param.Name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
 
 TEST_F(RunTest, MidnightRule_YesTreatsYesterdayAsToday)
 {

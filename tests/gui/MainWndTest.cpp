@@ -94,16 +94,26 @@ TEST_F(MainWndTest, MessageBox_HasGermanButtons)
     }
     cGuiPresenter presenter;
     QString yesText, noText;
-    // Answers the box once it is up, after reading its button texts.
+    bool sawBox = false;
+    // Answers the box once it is up, after reading its button texts. No assertion in here: a
+    // failed one would return before the box is closed and leave the test waiting for ever.
     QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        sawBox = box != nullptr;
+        if (!box) {
+            if (modal) {
+                modal->close();
+            }
+            return;
+        }
         yesText = box->button(QMessageBox::Yes)->text().remove('&');
         noText = box->button(QMessageBox::No)->text().remove('&');
         box->button(QMessageBox::No)->click();
     });
     const BoxResult result =
         presenter.Show({BoxKind::Confirmation, BoxButtons::YesNoHelp, "Weiter?\rWirklich?", 0});
+    ASSERT_TRUE(sawBox);
     EXPECT_EQ(result, BoxResult::No);
     EXPECT_EQ(yesText, "Ja");
     EXPECT_EQ(noText, "Nein");

@@ -12,6 +12,7 @@
 #include "platform/SessionEnd.h"
 #include "platform/WinError.h"
 #include "support/RecordingEnder.h"
+#include "support/SessionRecorder.h"
 #include "support/TestDir.h"
 
 using namespace verdal;
@@ -86,8 +87,7 @@ TEST(SessionEnd, RecorderReceivesEveryAction)
     EXPECT_TRUE(EndSession(1));
     EXPECT_EQ(log, (std::vector<SessionAction>{SessionAction::LogOff, SessionAction::Restart,
                                                SessionAction::PowerOff, SessionAction::ShutDown}));
-    // Keep a recorder installed: no test may ever reach the system's session end.
-    SetSessionEnder(std::make_unique<test::RecordingEnder>(log));
+    test::InstallSessionRecorder();
 }
 
 TEST(Network, ParsesToolOutput)
