@@ -58,6 +58,8 @@ cArguments ParseArguments(const std::vector<std::string>& args)
             result.DryRun = true;
         } else if (arg == "--interactive") {
             result.Interactive = true;
+        } else if (arg == "--allow-mass-delete") {
+            result.AllowMassDelete = true;
         } else if (IsOption(arg, "--ini")) {
             if (!TakeValue(args, i, "--ini", result.IniPath) || result.IniPath.empty()) {
                 return Invalid("Nach --ini fehlt der Name der Optionsdatei.");
@@ -84,6 +86,9 @@ std::string UsageText()
            "  --summary        die Einstellungen der Datei zeigen, statt sie auszuführen\n"
            "  --dry-run        nur zeigen, was geschehen würde; nichts ändern\n"
            "  --interactive    Fragen im Terminal beantworten\n"
+           "  --allow-mass-delete\n"
+           "                   auch löschen, wenn ein Lauf die Hälfte oder mehr der Dateien\n"
+           "                   einer Seite löschen würde (sonst wird das verweigert, Rückgabe 2)\n"
            "  --ini DATEI      diese Optionsdatei statt Verdal50.ini benutzen\n"
            "  --help           diesen Text zeigen\n"
            "  --version        die Version zeigen\n"

@@ -16,11 +16,12 @@ struct cArguments
     std::string IniPath;  // --ini: the options file to use instead of the usual one
     bool DryRun = false;
     bool Interactive = false;
-    std::string Error;  // German text when Mode is Invalid
+    bool AllowMassDelete = false;  // answers the mass-delete question with Yes
+    std::string Error;             // German text when Mode is Invalid
 };
 
 // Parses the arguments after the program name:
-//   verdal-run [--ini DATEI] [--dry-run] [--interactive] DATEI
+//   verdal-run [--ini DATEI] [--dry-run] [--interactive] [--allow-mass-delete] DATEI
 //   verdal-run [--ini DATEI] --summary DATEI
 //   verdal-run --help | --version
 // "--" ends the options, so a file name may begin with "-".

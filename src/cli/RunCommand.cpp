@@ -59,11 +59,14 @@ int RunFileCommand(const cArguments& args, std::ostream& out, std::ostream& err,
         params.ReadLastUpdate(path);
         RunOptions options;
         options.DryRun = true;
+        options.AllowMassDelete = args.AllowMassDelete;
         return RunProfile(params, frontEnd, path, {}, kNoBatchCondition, 0, options);
     }
 
     cTerminalDelivery delivery(frontEnd);
-    const DocumentRunResult outcome = RunDocument(params, frontEnd, delivery, 0);
+    RunOptions options;
+    options.AllowMassDelete = args.AllowMassDelete;
+    const DocumentRunResult outcome = RunDocument(params, frontEnd, delivery, 0, options);
     if (outcome.Runs > 0 && params.Log.Active) {
         out << "Log: " << params.Log.CurrentLogFile << '\n';
     }

@@ -1,56 +1,40 @@
 #include "engine/MassDeleteGuard.h"
 
-#include <vector>
+#include <string>
 
 #include "engine/RunContext.h"
 #include "engine/RunLog.h"
-#include "platform/DirList.h"
 #include "settings/Parameters.h"
 #include "settings/ProgramMessages.h"
 
 namespace verdal {
 namespace {
 
-constexpr int kMinimumGuardedFiles = 10;
+constexpr int kMinimumGuardedFiles = 5;
 
 const FileStamp& StampOn(const cCandidate& c, bool source)
 {
     return source ? c.Source : c.Destination;
 }
 
-// Deletions that remove this side's file, or -1 when some other action keeps a file on it.
+bool DeletesOn(const cCandidate& c, bool source)
+{
+    return c.Action() == kDelete && !(c.Category & kDone) && StampOn(c, source).LastWrite != 0;
+}
+
 int DeletionsOnSide(const cRunContext& run, bool source)
 {
     int deletions = 0;
     for (const auto& item : run.Candidates.Items()) {
-        if (StampOn(*item, source).LastWrite == 0) {
-            continue;
-        }
-        if (item->Action() != kDelete) {
-            return -1;
-        }
-        ++deletions;
+        deletions += DeletesOn(*item, source) ? 1 : 0;
     }
     return deletions;
-}
-
-// Stops at the first file, so a side that does hold files costs a listing or two.
-bool HoldsAnyFile(const cRunContext& run, bool source, const std::vector<std::string>& dirs)
-{
-    for (const std::string& dir : dirs) {
-        cDirListing listing;
-        listing.Read(source ? run.SourcePath(dir) : run.DestinationPath(dir), run.Params.UseUTC);
-        if (!listing.Files().empty()) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void KeepFilesOnSide(cRunContext& run, bool source)
 {
     for (auto& item : run.Candidates.Items()) {
-        if (item->Action() == kDelete && StampOn(*item, source).LastWrite != 0) {
+        if (DeletesOn(*item, source)) {
             item->Category = static_cast<uint16_t>((item->Category & ~kActionMask) | kSkip);
         }
     }
@@ -58,23 +42,24 @@ void KeepFilesOnSide(cRunContext& run, bool source)
 
 }  // namespace
 
-void GuardMassDeletion(cRunContext& run, cLog& log)
+void GuardMassDeletion(cRunContext& run, cLog& log, bool allow)
 {
-    const std::string roots[2] = {
-        run.SourcePath(run.CommonSourcePrefix.empty() ? "\\" : run.CommonSourcePrefix),
-        run.DestinationPath(run.DestinationBase)};
     for (const bool source : {true, false}) {
         const int deletions = DeletionsOnSide(run, source);
-        if (deletions < kMinimumGuardedFiles ||
-            HoldsAnyFile(run, !source, source ? run.DestinationDirs : run.SourceDirs)) {
+        const int64_t found = source ? run.SourceFilesFound : run.DestinationFilesFound;
+        if (deletions < kMinimumGuardedFiles || 2 * static_cast<int64_t>(deletions) < found) {
             continue;
         }
-        const std::string& root = roots[source ? 0 : 1];
-        const std::string& other = roots[source ? 1 : 0];
-        if (ShowProgramMessage(kMsgMassDelete, {root, deletions, other}) != BoxResult::Yes) {
-            KeepFilesOnSide(run, source);
-            log.Event(kLogMassDelete, other);
+        const std::string root =
+            source ? run.SourcePath(run.CommonSourcePrefix.empty() ? "\\" : run.CommonSourcePrefix)
+                   : run.DestinationPath(run.DestinationBase);
+        if (allow ||
+            ShowProgramMessage(kMsgMassDelete, {root, deletions, found}) == BoxResult::Yes) {
+            continue;
         }
+        KeepFilesOnSide(run, source);
+        log.Event(kLogMassDelete, std::to_string(deletions), root);
+        ++run.Counters.Errors;
     }
 }
 

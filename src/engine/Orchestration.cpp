@@ -25,7 +25,7 @@ bool BatchStops(uint8_t condition, int result)
 }
 
 void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery, uint32_t trigger,
-              DocumentRunResult& outcome)
+              const RunOptions& options, DocumentRunResult& outcome)
 {
     const bool untitled = params.Untitled;
     const bool modified = params.Modified;
@@ -45,7 +45,7 @@ void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& deliver
         params.ReadLastUpdate(path);
         frontEnd.Pump();
         const int result =
-            RunOneProfile(params, frontEnd, delivery, path, batchFile, condition, trigger);
+            RunOneProfile(params, frontEnd, delivery, path, batchFile, condition, trigger, options);
         outcome.Result = std::max(outcome.Result, result);
         ++outcome.Runs;
         if (BatchStops(condition, result)) {
@@ -69,10 +69,11 @@ void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& deliver
 
 int RunOneProfile(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery,
                   const std::string& profilePath, const std::string& batchFile, uint8_t condition,
-                  uint32_t trigger)
+                  uint32_t trigger, const RunOptions& options)
 {
     const FileTime start = DateTimeToFileTime(Now());
-    const int result = RunProfile(params, frontEnd, profilePath, batchFile, condition, trigger);
+    const int result =
+        RunProfile(params, frontEnd, profilePath, batchFile, condition, trigger, options);
     if (result == kRunOk) {
         params.LastUpdate = start;
         params.WriteLastUpdate(profilePath);
@@ -94,7 +95,7 @@ int RunOneProfile(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& del
 }
 
 DocumentRunResult RunDocument(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery,
-                              uint32_t trigger)
+                              uint32_t trigger, const RunOptions& options)
 {
     DocumentRunResult outcome;
     if (params.FileKind == 0) {
@@ -103,7 +104,7 @@ DocumentRunResult RunDocument(cParameters& params, cRunFrontEnd& frontEnd, cLogD
         params.ReadLastUpdate(params.FileName);
         frontEnd.Pump();
         outcome.Result = RunOneProfile(params, frontEnd, delivery, params.FileName, {},
-                                       kNoBatchCondition, trigger);
+                                       kNoBatchCondition, trigger, options);
         outcome.Runs = 1;
         frontEnd.Pump();
         if (params.AutoBeep) {
@@ -112,7 +113,7 @@ DocumentRunResult RunDocument(cParameters& params, cRunFrontEnd& frontEnd, cLogD
     } else if (params.FileKind == 1) {
         outcome.AfterRunCode = params.Batch.ShutdownMode;
         outcome.ExitRequested = params.Batch.ExitAfterRun;
-        RunBatch(params, frontEnd, delivery, trigger, outcome);
+        RunBatch(params, frontEnd, delivery, trigger, options, outcome);
     } else {
         Presenter().Show(Message{BoxKind::Error, BoxButtons::Ok, "Unbekanntes Dateiformat!", 0});
         return outcome;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/RunDriver.h"
+
 namespace verdal {
 
 class cParameters;
@@ -27,7 +29,7 @@ public:
 // delivered by the flags for the result (2: Viewer2/Email2/Printer2, else the "1" flags).
 int RunOneProfile(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery,
                   const std::string& profilePath, const std::string& batchFile, uint8_t condition,
-                  uint32_t trigger);
+                  uint32_t trigger, const RunOptions& options = {});
 
 // What a document run leaves for its caller.
 struct DocumentRunResult
@@ -43,6 +45,6 @@ struct DocumentRunResult
 // beeps after the runs, and the after-run code carried out through the session seam.
 // The caller ends the program when ExitRequested is set.
 DocumentRunResult RunDocument(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery,
-                              uint32_t trigger);
+                              uint32_t trigger, const RunOptions& options = {});
 
 }  // namespace verdal

@@ -59,6 +59,10 @@ struct cRunContext
     FileTime AgeLimit = 0;
     bool AgeOlderThan = false;
 
+    // Files of each side that take part in the run (matched by a mask and decided).
+    int64_t SourceFilesFound = 0;
+    int64_t DestinationFilesFound = 0;
+
     cCandidateList Candidates;
     cFolderList Headers;
     cSnapshot Snapshot;

@@ -284,7 +284,7 @@ bool cRunDriver::EnoughSpace()
 
 void cRunDriver::Execute()
 {
-    GuardMassDeletion(run_, log_);
+    GuardMassDeletion(run_, log_, options_.AllowMassDelete);
     DeletePass(run_, log_);
     frontEnd_.ShowProgressWindow(true, statistics_.BytesToCopy);
     CopyPass(run_, log_);

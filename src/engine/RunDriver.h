@@ -20,6 +20,8 @@ enum RunResult : int {
 struct RunOptions
 {
     bool DryRun = false;
+    // Answers the mass-delete question with Yes, for a run that is meant to empty a side.
+    bool AllowMassDelete = false;
 };
 
 // One complete run of the profile that `params` holds: checks, scan, review list, the passes,

@@ -72,7 +72,7 @@ const char* SimpleEventText(int event)
         case kLogLowSpace:
             return "Warnung: Laufwerk %s hat %s MB zuwenig Speicherplatz.";
         case kLogMassDelete:
-            return "Warnung: Keine Datei gelöscht, weil %s keine Dateien enthält.";
+            return "Warnung: %d Dateien auf %s nicht gelöscht (Schutz vor Massenlöschung).";
         default:
             return nullptr;
     }

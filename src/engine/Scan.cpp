@@ -102,8 +102,10 @@ public:
                 for (const FoldedSet* set : without)
                     left = left || set->count(folded) != 0;
             }
-            if (!left)
+            if (!left) {
+                ++(&listing == &source_ ? run_.SourceFilesFound : run_.DestinationFilesFound);
                 DecideOne(*file, routine);
+            }
             if (run_.PumpAndCheckAbort())
                 return false;
         }

@@ -68,11 +68,11 @@ constexpr MessageEntry kMessages[] = {
      "geöffnet werden, wenn Sie vorher andere Ordner schließen, die zusammen mindestens %.0n "
      "%s enthalten.",
      Information, kOkHelp, 0, 0, kNone},
-    // Asked before a run deletes every file of one side because the other side is empty, which
-    // is what an unmounted or emptied drive looks like.
+    // Asked before a run deletes half or more of the files of one side, which is what an
+    // unmounted, emptied or retargeted drive on the other side looks like.
     {30017,
-     "Auf %s würden alle %d Dateien gelöscht, weil %s keine Dateien enthält.\r\rIst das "
-     "Laufwerk richtig eingebunden?\r\rTrotzdem löschen?",
+     "Auf %s würden %d von %d Dateien gelöscht.\r\rIst das Laufwerk richtig "
+     "eingebunden?\r\rTrotzdem löschen?",
      Warning, BoxButtons::YesNo, kWarnOtherMessage, kWarnOtherBeep, kNo},
     {30109, "Fehler beim Vergleichen:\r\r%s\r\rmit:\r\r%s\r\r%s\r\rNochmal versuchen?", Error,
      kYesNoHelp, kWarnErrorMessage, kWarnErrorBeep, kNo},

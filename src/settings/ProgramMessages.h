@@ -38,7 +38,7 @@ enum ProgramMessageCode : int {
     kMsgNoFiles = 30014,            //
     kMsgTooLittleSpace = 30015,     // drive, megabytes (number or text)
     kMsgTooManyEntries = 30016,     // number, number
-    kMsgMassDelete = 30017,         // root of the side, file count, root of the other side
+    kMsgMassDelete = 30017,         // root of the side, deletions, files found there
     kMsgCompareError = 30109,       // first file, second file, error code (or its text)
 };
 

@@ -86,3 +86,21 @@ TEST_F(RunCommandTest, Interactive_AsksOnTheTerminal)
     EXPECT_EQ(Run("'" + profile + "'", out), 1);
     EXPECT_NE(dir.readFile("err").find(question), std::string::npos);
 }
+
+// A run that would delete most of the backup is refused (result 2) unless allowed on purpose.
+TEST_F(RunCommandTest, MassDelete_RefusedGives2UnlessAllowed)
+{
+    std::string out;
+    ASSERT_EQ(Run("'" + profile + "'", out), 0);
+    for (int i = 0; i < 6; ++i) {
+        dir.createFile("Ziel/Sicherung/alt" + std::to_string(i) + ".txt", "x", 1796000000);
+    }
+    EXPECT_EQ(Run("'" + profile + "'", out), 2);
+    EXPECT_TRUE(dir.exists("Ziel/Sicherung/alt5.txt"));
+    EXPECT_NE(dir.readFile("Log.txt").find("(Schutz vor Massenl"), std::string::npos);
+    EXPECT_EQ(Run("--allow-mass-delete '" + profile + "'", out), 0);
+    EXPECT_FALSE(dir.exists("Ziel/Sicherung/alt5.txt"));
+    EXPECT_TRUE(dir.exists("Ziel/Sicherung/Brief.txt"));
+    EXPECT_EQ(Run("--help", out), 0);
+    EXPECT_NE(out.find("--allow-mass-delete"), std::string::npos);
+}

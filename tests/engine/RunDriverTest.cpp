@@ -95,28 +95,6 @@ TEST_F(RunTest, MidnightRule_YesTreatsYesterdayAsToday)
     EXPECT_NE(Log().find("Hinweis: Es ist nach Mitternacht."), std::string::npos);
 }
 
-TEST_F(RunTest, MassDeleteGuard_NoKeepsFilesOfUnmountedLookingSource)
-{
-    for (int i = 0; i < 12; ++i) {
-        dir.createFile(Dst("Akte" + std::to_string(i) + ".txt"), "x", Stamp(3));
-    }
-    presenter.Answers = {BoxResult::No};
-    EXPECT_EQ(Run(), kRunOk);
-    ASSERT_EQ(presenter.Codes(), std::vector<int>{30017});
-    EXPECT_NE(presenter.Messages[0].Text.find("alle 12 Dateien"), std::string::npos);
-    EXPECT_TRUE(dir.exists(Dst("Akte0.txt")));
-    EXPECT_TRUE(dir.exists(Dst("Akte11.txt")));
-    EXPECT_NE(Log().find("Warnung: Keine Datei gelöscht, weil " + dir.filePath("q/")),
-              std::string::npos);
-
-    // With a single file left in the source the deletions go ahead without a question.
-    dir.createFile(Src("bleibt.txt"), "x", Stamp(3));
-    presenter.Messages.clear();
-    EXPECT_EQ(Run(), kRunOk);
-    EXPECT_TRUE(presenter.Messages.empty());
-    EXPECT_FALSE(dir.exists(Dst("Akte0.txt")));
-}
-
 TEST_F(RunTest, Recycle_MovesDeletedFilesToTheTrash)
 {
     const std::string dataHome = dir.createDir("xdg");

@@ -68,7 +68,7 @@ TEST_F(ProgramMessagesTest, Texts_FillArgumentsAndConvertCodesAndNumbers)
     ShowProgramMessage(kMsgCompareError, {"/a/f.txt", "/b/f.txt", 2001});
     ShowProgramMessage(kMsgTooLittleSpace, {"/media/STICK", 1234.5});
     ShowProgramMessage(kMsgTooManyEntries, {16384, 2500});
-    ShowProgramMessage(kMsgMassDelete, {"/srv/ziel", 12, "/media/STICK"});
+    ShowProgramMessage(kMsgMassDelete, {"/srv/ziel", 12, 30});
     ASSERT_EQ(presenter.Messages.size(), 5u);
     const char* texts[] = {
         "Das Log kann nicht nach /var/log/x.txt geschrieben werden:\r\rFehler 2 - Datei nicht "
@@ -80,8 +80,8 @@ TEST_F(ProgramMessagesTest, Texts_FillArgumentsAndConvertCodesAndNumbers)
         "Windows 9x erlaubt nur ca. 16.384 Einträge in einer Liste.\r\rDieser Ordner kann nur "
         "geöffnet werden, wenn Sie vorher andere Ordner schließen, die zusammen mindestens 2.500 "
         "Einträge enthalten.",
-        "Auf /srv/ziel würden alle 12 Dateien gelöscht, weil /media/STICK keine Dateien "
-        "enthält.\r\rIst das Laufwerk richtig eingebunden?\r\rTrotzdem löschen?",
+        "Auf /srv/ziel würden 12 von 30 Dateien gelöscht.\r\rIst das Laufwerk richtig "
+        "eingebunden?\r\rTrotzdem löschen?",
     };
     for (size_t i = 0; i < std::size(texts); ++i) {
         EXPECT_EQ(presenter.Messages[i].Text, texts[i]);
