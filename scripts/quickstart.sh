@@ -2,6 +2,7 @@
 # Installs what is missing on a Debian 12 machine, builds Verdal, then runs the demo or the tests.
 #   scripts/quickstart.sh demo   - build and run the demo
 #   scripts/quickstart.sh test   - build and run every test suite
+#   scripts/quickstart.sh deps   - only install what is missing
 set -euo pipefail
 
 mode=${1:-demo}
@@ -14,6 +15,7 @@ packages=(
     libgtest-dev libgmock-dev libicu-dev libglib2.0-dev libacl1-dev libsimpleini-dev libxcb1-dev
     libjpeg62-turbo-dev
     xvfb python3 python3-aiosmtpd rsync time
+    dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
 )
 
 missing=()
@@ -30,6 +32,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
 fi
+[ "$mode" = deps ] && exit 0
 
 cmake --preset default >/dev/null
 cmake --build --preset default
@@ -42,7 +45,7 @@ test)
     ctest --preset default --output-on-failure
     ;;
 *)
-    echo "usage: $0 demo|test" >&2
+    echo "usage: $0 demo|test|deps" >&2
     exit 2
     ;;
 esac

@@ -32,6 +32,13 @@ std::string HomeDirectory()
     return "/";
 }
 
+bool IsDirectory(const std::string& path)
+{
+    struct stat st
+    {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 }  // namespace
 
 std::string ExecutableDirectory()
@@ -43,6 +50,34 @@ std::string ExecutableDirectory()
     }
     std::string path(buffer, static_cast<size_t>(n));
     return path.substr(0, path.rfind('/') + 1);
+}
+
+std::string ResourceDirectory()
+{
+    return FindResourceDirectory(ExecutableDirectory());
+}
+
+std::string FindResourceDirectory(const std::string& executableDirectory)
+{
+    if (const char* dir = std::getenv("VERDAL_DATA_DIR");
+        dir && dir[0] == '/' && IsDirectory(dir)) {
+        return WithSlash(dir);
+    }
+    if (executableDirectory.empty() || executableDirectory[0] != '/') {
+        return {};
+    }
+    std::string dir = WithSlash(executableDirectory);
+    for (int level = 0; level <= 3; ++level) {
+        if (IsDirectory(dir + "share/verdal")) {
+            return dir + "share/verdal/";
+        }
+        if (dir == "/") {
+            break;
+        }
+        dir.pop_back();
+        dir.erase(dir.rfind('/') + 1);
+    }
+    return {};
 }
 
 std::string ConfigDirectory()

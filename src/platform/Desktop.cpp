@@ -111,6 +111,28 @@ int WriteIfChanged(const std::string& path, const std::string& text, bool& chang
     return changed ? WriteFileAtomic(path, text) : kErrSuccess;
 }
 
+// True when a package has registered the file types for every user: an entry of our own in
+// the user's folder would hide the system's one (its icon, its keywords) and outlive the
+// package.
+bool InstalledSystemWide()
+{
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    std::string list = dirs && *dirs ? dirs : "/usr/local/share/:/usr/share/";
+    for (size_t start = 0; start <= list.size();) {
+        size_t end = list.find(':', start);
+        if (end == std::string::npos) {
+            end = list.size();
+        }
+        const std::string dir = WithoutTrailingSlash(list.substr(start, end - start));
+        if (!dir.empty() && dir[0] == '/' && RegularFileExists(dir + "/mime/packages/verdal.xml") &&
+            RegularFileExists(dir + "/applications/verdal.desktop")) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 const char kMimePackage[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
@@ -185,7 +207,8 @@ int RegisterFileTypes(const std::string& programPath, bool force)
     const std::string packagePath = mimeDir + "/packages/verdal.xml";
     const std::string applications = XdgFolderPath(XdgFolder::Applications);
     const std::string entryPath = applications + "/verdal.desktop";
-    if (!force && RegularFileExists(packagePath) && RegularFileExists(entryPath)) {
+    if (!force && ((RegularFileExists(packagePath) && RegularFileExists(entryPath)) ||
+                   InstalledSystemWide())) {
         return kErrSuccess;
     }
     if (const int code = EnsureDirectory(mimeDir + "/packages")) {
@@ -198,7 +221,7 @@ int RegisterFileTypes(const std::string& programPath, bool force)
         "[Desktop Entry]\nType=Application\nName=Verdal 5\n"
         "Comment=Verzeichnisse synchronisieren\nExec=" +
         EscapeValue(ExecArgument(programPath)) +
-        " %f\nMimeType=application/x-verdal-profile;"
+        " %f\nIcon=verdal\nMimeType=application/x-verdal-profile;"
         "application/x-verdal-batch;\nCategories=Utility;\n"
         "Terminal=false\n";
     bool packageChanged = false, entryChanged = false;

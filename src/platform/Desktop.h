@@ -30,7 +30,8 @@ int WriteLauncher(std::string path, const Launcher& launcher);
 
 // Registers .vrd and .vbf for `programPath`: a shared-mime-info package and a verdal.desktop
 // entry in the user's data folder, then the desktop's databases are brought up to date. With
-// `force` false nothing is written when a registration exists. Returns a Windows error code.
+// `force` false nothing is written when a registration exists, the user's own or one that a
+// package installed in $XDG_DATA_DIRS. Returns a Windows error code.
 int RegisterFileTypes(const std::string& programPath, bool force);
 
 }  // namespace verdal

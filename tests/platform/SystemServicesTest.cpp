@@ -7,6 +7,7 @@
 
 #include "ScopedEnv.h"
 #include "platform/Desktop.h"
+#include "platform/FileIO.h"
 #include "platform/Network.h"
 #include "platform/Process.h"
 #include "platform/SessionEnd.h"
@@ -111,6 +112,8 @@ protected:
     ScopedEnv homeEnv{"HOME", home.path()};
     ScopedEnv configEnv{"XDG_CONFIG_HOME", home.filePath("config")};
     ScopedEnv dataEnv{"XDG_DATA_HOME", home.filePath("data")};
+    ScopedEnv dataDirsEnv{
+        "XDG_DATA_DIRS", home.filePath("usr/local/share") + ":" + home.filePath("usr/share") + "/"};
 };
 
 TEST_F(DesktopTest, XdgFolders)
@@ -158,6 +161,37 @@ TEST_F(DesktopTest, RegisterFileTypes_WritesPackageAndEntry)
     home.createFile("data/applications/verdal.desktop", "kept");
     ASSERT_EQ(RegisterFileTypes("/other/verdal", false), kErrSuccess);
     EXPECT_EQ(home.readFile("data/applications/verdal.desktop"), "kept");
+}
+
+TEST_F(DesktopTest, RegisterFileTypes_WritesTheInstalledMimePackage)
+{
+    // The per-user registration and the installed package must define the same types.
+    ASSERT_EQ(RegisterFileTypes("/opt/verdal/verdal", true), kErrSuccess);
+    std::string installed;
+    ASSERT_EQ(
+        ReadWholeFile(std::string(VERDAL_SOURCE_DIR) + "/resources/verdal-mime.xml", installed),
+        kErrSuccess);
+    EXPECT_EQ(home.readFile("data/mime/packages/verdal.xml"), installed);
+    EXPECT_NE(home.readFile("data/applications/verdal.desktop").find("Icon=verdal\n"),
+              std::string::npos);
+}
+
+TEST_F(DesktopTest, RegisterFileTypes_LeavesAPackagedInstallAlone)
+{
+    // Half a system registration does not count.
+    home.createFile("usr/share/mime/packages/verdal.xml", "<mime-info/>");
+    ASSERT_EQ(RegisterFileTypes("/usr/bin/verdal", false), kErrSuccess);
+    EXPECT_TRUE(home.exists("data/applications/verdal.desktop"));
+
+    test::TestDir user;
+    ScopedEnv otherData{"XDG_DATA_HOME", user.path()};
+    home.createFile("usr/share/applications/verdal.desktop", "[Desktop Entry]\n");
+    ASSERT_EQ(RegisterFileTypes("/usr/bin/verdal", false), kErrSuccess);
+    EXPECT_FALSE(user.exists("applications/verdal.desktop"));
+    EXPECT_FALSE(user.exists("mime/packages/verdal.xml"));
+    // Asked explicitly, the user's own registration is written all the same.
+    ASSERT_EQ(RegisterFileTypes("/usr/bin/verdal", true), kErrSuccess);
+    EXPECT_TRUE(user.exists("applications/verdal.desktop"));
 }
 
 }  // namespace
