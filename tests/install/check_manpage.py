@@ -41,7 +41,7 @@ def man_facts(text):
         options.update(re.findall(r"--[a-z][a-z-]*", tag))
     codes = {}
     for tag, body in tagged_entries(sections.get("RÜCKGABEWERT", [])):
-        codes[tag] = re.sub(r"\s*\(.*\)$", "", body)
+        codes[tag] = re.split(r"[,(]", body)[0].strip()
     return options, codes
 
 
