@@ -301,20 +301,15 @@ void cCopier::TurnIntoSkip(cCandidate& c)
     SetCandidateAction(c, kSkip);
 }
 
+// The rest of the failed file's directory, wherever the sort order put its files; each
+// candidate's bytes count once, as it is done from now on.
 void cCopier::SkipGroupOf(int index)
 {
-    int first = index, last = index;
-    for (int h = 0; h < run_.Headers.Count(); ++h) {
-        const cFolder& folder = run_.Headers[h];
-        if (folder.First <= index && index <= folder.Last) {
-            first = folder.First;
-            last = folder.Last;
-            break;
-        }
-    }
-    for (int i = first; i <= last && i < run_.Candidates.Count(); ++i) {
-        cCandidate& c = run_.Candidates[i];
-        if (!(c.Category & kDone) && (c.Action() == kForward || c.Action() == kBackward)) {
+    const int32_t dir = run_.Candidates[index].DirIndex;
+    for (const auto& item : run_.Candidates.Items()) {
+        cCandidate& c = *item;
+        if (c.DirIndex == dir && !(c.Category & kDone) &&
+            (c.Action() == kForward || c.Action() == kBackward)) {
             TurnIntoSkip(c);
         }
     }

@@ -359,9 +359,12 @@ void cRunDriver::Review()
         nothingFound_ = true;
         return;
     }
-    if (EnoughSpace() && (options_.DryRun || params_.ShowOverview) &&
-        !frontEnd_.ShowReviewList(run_)) {
-        AbortFlag = true;
+    if (EnoughSpace() && (options_.DryRun || params_.ShowOverview)) {
+        if (!frontEnd_.ShowReviewList(run_)) {
+            AbortFlag = true;
+        }
+        // The list may have changed actions: the progress bar needs the bytes they copy.
+        statistics_ = ComputeStatistics(run_);
     }
 }
 
