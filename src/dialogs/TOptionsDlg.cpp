@@ -19,6 +19,7 @@
 #include "dialogs/OptionsRules.h"
 #include "dialogs/TDateDlg.h"
 #include "dialogs/TOverviewDlg.h"
+#include "dialogs/TSchedulerDlg.h"
 
 #include "dialogs/TWarningsBox.h"
 #include "platform/Clock.h"
@@ -717,7 +718,9 @@ void TOptionsDlg::OpenOverview()
 
 void TOptionsDlg::OpenScheduler()
 {
-    // wired once the scheduler dialog exists
+    if (document_ != nullptr) {
+        TSchedulerDlg::Open(this, *document_, -1);
+    }
 }
 
 void TOptionsDlg::PickApplicationClicked()
