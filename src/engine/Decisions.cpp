@@ -47,7 +47,12 @@ bool Prepare(const cRunContext& run, const DecisionInput& in, bool onSource, Dec
         return false;
     const cListing& own = onSource ? in.Source : in.Destination;
     const cListing& other = onSource ? in.Destination : in.Source;
-    const DirEntry* partner = other.FindPartner(in.File.Name, own);
+    bool conflict = false;
+    const DirEntry* partner = other.FindPartner(in.File.Name, own, &conflict);
+    if (conflict) {
+        out.Conflict = "Namen unterscheiden sich nur in Groß-/Kleinschreibung";
+        return false;
+    }
     otherPresent = partner != nullptr;
     const FileStamp partnerStamp = partner ? partner->Stamp : FileStamp{};
     const std::string& partnerName = partner ? partner->Name : in.File.Name;
@@ -138,9 +143,10 @@ uint16_t OrphanAction(const cRunContext& run, const DecisionInput& in, bool onSo
         case kOrphanSnapshot: {
             if (touch != Touch::Both)
                 return 0;
-            const bool held = onSource
-                                  ? run.Snapshot.WasInDestination(in.DestinationDir, in.File.Name)
-                                  : run.Snapshot.WasInSource(in.SourceDir, in.File.Name);
+            const bool held =
+                onSource
+                    ? run.Snapshot.WasInDestination(in.DestinationDir, in.File.Name, &in.Source)
+                    : run.Snapshot.WasInSource(in.SourceDir, in.File.Name, &in.Destination);
             return SnapshotOrphan(run, held, in.File.Stamp.LastWrite, copy);
         }
         default:

@@ -42,6 +42,9 @@ struct Decision
     FileStamp Destination;
     std::string SourceName;
     std::string DestinationName;
+    // No pair could be made without guessing: several names on a side equal but for case, or
+    // times that cannot tell which version is newer. The file is left alone and logged.
+    std::string Conflict;
 };
 
 // Sets the run's age window from the profile's AgeMode: none, relative (today minus

@@ -27,11 +27,14 @@ public:
     {
         return dir_.FoldedFiles()[static_cast<size_t>(&file - Files().data())];
     }
-    // The file of this listing that pairs with `name` of `own`, by the case rule.
-    const DirEntry* FindPartner(const std::string& name, const cListing& own) const
+    // The file of this listing that pairs with `name` of `own`, by the case rule; `conflict`
+    // tells that several names equal but for case forbid a pair.
+    const DirEntry* FindPartner(const std::string& name, const cListing& own,
+                                bool* conflict = nullptr) const
     {
-        return dir_.FindPartner(name, own.dir_);
+        return dir_.FindPartner(name, own.dir_, false, conflict);
     }
+    const cDirListing& Dir() const { return dir_; }
 
 private:
     cDirListing dir_;

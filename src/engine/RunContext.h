@@ -25,6 +25,14 @@ struct RunCounters
     int32_t DirsCreated = 0;
     int32_t Verified = 0;
     int32_t Errors = 0;
+    int32_t Warnings = 0;  // files left alone because no safe decision was possible
+};
+
+// A file the scan left alone because deciding it would have meant guessing.
+struct RunConflict
+{
+    std::string Path;  // native
+    std::string Reason;
 };
 
 // The state of one run, shared by all engine code: the settings, the front end, the roots
@@ -78,6 +86,8 @@ struct cRunContext
     // Native paths of entries the scan left out because a backslash in their name cannot be
     // expressed in a profile; the driver logs them.
     std::vector<std::string> UnnamableEntries;
+    // Files left alone because deciding them would have meant guessing; the driver logs them.
+    std::vector<RunConflict> Conflicts;
     // Search or exclude entries refused because a "." or ".." component would leave the root.
     std::vector<std::string> RefusedEntries;
 

@@ -332,6 +332,10 @@ void cRunDriver::ScanAndSort()
     if (!AbortFlag.load()) {
         Scan(run_);
     }
+    for (const RunConflict& conflict : run_.Conflicts) {
+        log_.Event(kLogConflict, conflict.Path, conflict.Reason);
+        ++run_.Counters.Warnings;
+    }
     // The snapshot's records serve the decisions only.
     run_.Snapshot.Clear();
     if (!run_.Candidates.Empty()) {

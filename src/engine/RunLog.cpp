@@ -81,7 +81,8 @@ const char* SimpleEventText(int event)
 bool IsTimedEvent(int event)
 {
     return (event >= kLogCopiedForward && event <= kLogVerifyFailed) ||
-           (event >= kLogSnapshotRead && event <= kLogCopyFailed) || event == kLogUnnamable;
+           (event >= kLogSnapshotRead && event <= kLogCopyFailed) || event == kLogUnnamable ||
+           event == kLogConflict;
 }
 
 // Successful operations that SkipNormal leaves out. A failed delete is kept: an error the
@@ -328,6 +329,9 @@ void cLog::Event(int event, const LogFileInfo& first, const LogFileInfo& second,
                             : event == kLogDirDeleted ? "Verzeichnis gelöscht:"
                                                       : "Name mit \"\\\" übergangen:";
         AddLine(text, FormatText(kDirectoryFormat, {label, first.Path}));
+    } else if (event == kLogConflict) {
+        AddLine(text, FormatText(kNotDoneFormat,
+                                 {"Warnung: Konflikt, übergangen:", first.Path, second.Path}));
     } else if (event == kLogSnapshotRead || event == kLogSnapshotWritten) {
         const bool read = event == kLogSnapshotRead;
         if (code == 0) {

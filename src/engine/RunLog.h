@@ -27,6 +27,7 @@ enum LogEvent : int {
     kLogLowSpace = 30015,
     kLogMassDelete = 30017,
     kLogUnnamable = 30018,
+    kLogConflict = 30019,
     kLogCopiedForward = 30101,
     kLogCopiedBackward = 30102,
     kLogSkipped = 30103,

@@ -118,8 +118,11 @@ private:
         const DecisionInput in{file, source_, destination_, run_.SourceDirs[index_],
                                run_.DestinationDirs[index_]};
         Decision d;
-        if (!routine(run_, in, d))
+        if (!routine(run_, in, d)) {
+            if (!d.Conflict.empty())
+                ReportConflict(file, d.Conflict);
             return;
+        }
         std::string name, ext;
         SplitFileName(file.Name, name, ext);
         cCandidate& c = run_.Candidates.Emplace(d.Category, d.Destination, d.Source,
@@ -128,6 +131,19 @@ private:
             c.SourceCaseName = d.SourceName;
         if (d.DestinationName != file.Name)
             c.DestinationCaseName = d.DestinationName;
+    }
+
+    void ReportConflict(const DirEntry& file, const std::string& reason)
+    {
+        const bool onSource = &file >= source_.Files().data() &&
+                              &file < source_.Files().data() + source_.Files().size();
+        std::string path = onSource ? run_.SourcePath(run_.SourceDirs[index_], file.Name)
+                                    : run_.DestinationPath(run_.DestinationDirs[index_], file.Name);
+        // A file matched by several routines is reported once.
+        for (const RunConflict& known : run_.Conflicts)
+            if (known.Path == path)
+                return;
+        run_.Conflicts.push_back(RunConflict{std::move(path), reason});
     }
 
     cRunContext& run_;

@@ -130,35 +130,63 @@ int cSnapshot::WriteSnapshot(const std::string& path, cRunContext& run)
 void cSnapshot::AddToIndex(Index& index, const cSnapItem& item)
 {
     // The first record of a directory answers for it, as a search from the front would.
-    const auto [it, added] = index.try_emplace(FoldCase(item.Directory));
+    const auto [it, added] = index.ByDirectory.try_emplace(item.Directory);
     if (!added)
         return;
-    for (const std::string& name : item.Files)
-        it->second.insert(FoldCase(name));
+    index.ByFoldedDirectory.try_emplace(FoldCase(item.Directory), &it->second);
+    for (const std::string& name : item.Files) {
+        if (it->second.Exact.insert(name).second)
+            it->second.Folded[FoldCase(name)].push_back(name);
+    }
 }
 
-bool cSnapshot::Lookup(const Index& index, const std::string& directory, const std::string& name)
+bool cSnapshot::Lookup(const Index& index, const std::string& directory, const std::string& name,
+                       const cListing* own)
 {
-    const auto it = index.find(FoldCase(directory));
-    return it != index.end() && it->second.count(FoldCase(name)) != 0;
+    const Names* names = nullptr;
+    if (const auto exact = index.ByDirectory.find(directory); exact != index.ByDirectory.end())
+        names = &exact->second;
+    else if (const auto folded = index.ByFoldedDirectory.find(FoldCase(directory));
+             folded != index.ByFoldedDirectory.end())
+        names = folded->second;
+    if (!names)
+        return false;
+    if (names->Exact.count(name) != 0)
+        return true;
+    const auto group = names->Folded.find(FoldCase(name));
+    if (group == names->Folded.end())
+        return false;
+    // The same one-to-one rule as the pairing: names with an exact counterpart pair with it.
+    size_t recorded = 0;
+    for (const std::string& held : group->second)
+        recorded += own && own->Dir().FindExact(held) ? 0 : 1;
+    size_t present = 1;
+    if (own) {
+        present = 0;
+        for (const DirEntry* entry : own->Dir().FindFolded(name))
+            present += names->Exact.count(entry->Name) != 0 ? 0 : 1;
+    }
+    return recorded == 1 && present <= 1;
 }
 
-bool cSnapshot::WasInSource(const std::string& directory, const std::string& name) const
+bool cSnapshot::WasInSource(const std::string& directory, const std::string& name,
+                            const cListing* own) const
 {
-    return Lookup(sourceIndex_, directory, name);
+    return Lookup(sourceIndex_, directory, name, own);
 }
 
-bool cSnapshot::WasInDestination(const std::string& directory, const std::string& name) const
+bool cSnapshot::WasInDestination(const std::string& directory, const std::string& name,
+                                 const cListing* own) const
 {
-    return Lookup(destinationIndex_, directory, name);
+    return Lookup(destinationIndex_, directory, name, own);
 }
 
 void cSnapshot::Clear()
 {
     SourceRecords.Clear();
     DestinationRecords.Clear();
-    sourceIndex_.clear();
-    destinationIndex_.clear();
+    sourceIndex_ = {};
+    destinationIndex_ = {};
 }
 
 }  // namespace verdal

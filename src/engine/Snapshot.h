@@ -10,6 +10,7 @@
 namespace verdal {
 
 struct cRunContext;
+class cListing;
 
 // The files of one directory at the time the snapshot was taken.
 struct cSnapItem
@@ -31,16 +32,31 @@ public:
     // Lists both sides of every directory pair of `run` and saves the result atomically.
     int WriteSnapshot(const std::string& path, cRunContext& run);
 
-    // Whether the directory's record (case-insensitive) holds the name (case-insensitive).
-    bool WasInSource(const std::string& directory, const std::string& name) const;
-    bool WasInDestination(const std::string& directory, const std::string& name) const;
+    // Whether the directory's record (exact case first, else case-insensitive) holds the name
+    // by the pairing rule of the scan: the exact name, or the one name equal but for case when
+    // `own` (the listing the name was found in, if given) has no second such name. Anything
+    // else is no evidence of a deletion.
+    bool WasInSource(const std::string& directory, const std::string& name,
+                     const cListing* own = nullptr) const;
+    bool WasInDestination(const std::string& directory, const std::string& name,
+                          const cListing* own = nullptr) const;
 
     void Clear();
 
 private:
-    using Index = std::unordered_map<std::string, std::unordered_set<std::string>>;
+    struct Names
+    {
+        std::unordered_set<std::string> Exact;
+        std::unordered_map<std::string, std::vector<std::string>> Folded;
+    };
+    struct Index
+    {
+        std::unordered_map<std::string, Names> ByDirectory;
+        std::unordered_map<std::string, const Names*> ByFoldedDirectory;
+    };
     static void AddToIndex(Index& index, const cSnapItem& item);
-    static bool Lookup(const Index& index, const std::string& directory, const std::string& name);
+    static bool Lookup(const Index& index, const std::string& directory, const std::string& name,
+                       const cListing* own);
 
     Index sourceIndex_;
     Index destinationIndex_;

@@ -303,15 +303,34 @@ std::vector<const DirEntry*> cDirListing::FindFolded(std::string_view name, bool
 }
 
 const DirEntry* cDirListing::FindPartner(std::string_view name, const cDirListing& own,
-                                         bool directories) const
+                                         bool directories, bool* conflict) const
 {
+    if (conflict) {
+        *conflict = false;
+    }
     if (const DirEntry* exact = FindExact(name, directories)) {
         return exact;
     }
+    const DirEntry* partner = nullptr;
+    size_t theirs = 0;
     for (const DirEntry* candidate : FindFolded(name, directories)) {
         if (!own.FindExact(candidate->Name, directories)) {
-            return candidate;
+            partner = candidate;
+            ++theirs;
         }
+    }
+    if (theirs == 0) {
+        return nullptr;
+    }
+    size_t ours = 0;
+    for (const DirEntry* mine : own.FindFolded(name, directories)) {
+        ours += FindExact(mine->Name, directories) ? 0 : 1;
+    }
+    if (theirs == 1 && ours <= 1) {
+        return partner;
+    }
+    if (conflict) {
+        *conflict = true;
     }
     return nullptr;
 }

@@ -49,11 +49,13 @@ public:
     const DirEntry* FindExact(std::string_view name, bool directories = false) const;
     // Every entry equal to `name` but for case, in listing order.
     std::vector<const DirEntry*> FindFolded(std::string_view name, bool directories = false) const;
-    // The entry that pairs with `name` of the listing `own` on the other side: the exact-case
-    // name, else the first name equal but for case that has no exact counterpart in `own`, so
-    // that two names of one folder differing only in case are never merged.
+    // The entry that pairs with `name` of the listing `own` on the other side, one to one: the
+    // exact-case name; else, among the names of both sides equal to it but for case and without
+    // an exact counterpart, the one such name of this side when `name` is the one such name of
+    // `own`. Several such names on either side cannot be paired without guessing: the result is
+    // null and `conflict` (when given) is set.
     const DirEntry* FindPartner(std::string_view name, const cDirListing& own,
-                                bool directories = false) const;
+                                bool directories = false, bool* conflict = nullptr) const;
 
 private:
     // Positions of the entries sorted by name and by folded name (ties in listing order).

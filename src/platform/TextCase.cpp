@@ -1,6 +1,8 @@
 #include "platform/TextCase.h"
 
 #include <unicode/ucasemap.h>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 #include <unicode/utypes.h>
 
 namespace verdal {
@@ -46,8 +48,8 @@ std::string ConvertWithIcu(std::string_view text, Convert convert)
 
 std::string FoldCase(std::string_view text)
 {
+    std::string out(text);
     if (IsAscii(text)) {
-        std::string out(text);
         for (char& c : out) {
             if (c >= 'A' && c <= 'Z') {
                 c = static_cast<char>(c - 'A' + 'a');
@@ -55,7 +57,30 @@ std::string FoldCase(std::string_view text)
         }
         return out;
     }
-    return ConvertWithIcu(text, ucasemap_utf8FoldCase);
+    // One code point for one code point, as the Windows file systems compare names: full
+    // folding would make "Maße" and "Masse" one file. Nothing outside ASCII folds onto ASCII,
+    // so the Kelvin sign and the long s stay apart from "k" and "s".
+    out.clear();
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t i = 0; i < length;) {
+        const int32_t start = i;
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) {  // not UTF-8: the bytes stand for themselves
+            out.append(text.substr(static_cast<size_t>(start), static_cast<size_t>(i - start)));
+            continue;
+        }
+        UChar32 folded = u_foldCase(c, U_FOLD_CASE_DEFAULT);
+        if (c >= 0x80 && folded < 0x80) {
+            folded = c;
+        }
+        char buffer[U8_MAX_LENGTH];
+        int32_t n = 0;
+        U8_APPEND_UNSAFE(buffer, n, folded);
+        out.append(buffer, static_cast<size_t>(n));
+    }
+    return out;
 }
 
 std::string UpperCase(std::string_view text)
@@ -78,8 +103,10 @@ int CompareTextCI(std::string_view a, std::string_view b)
         const size_t n = a.size() < b.size() ? a.size() : b.size();
         for (size_t i = 0; i < n; ++i) {
             char x = a[i], y = b[i];
-            if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-            if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+            if (x >= 'A' && x <= 'Z')
+                x = static_cast<char>(x - 'A' + 'a');
+            if (y >= 'A' && y <= 'Z')
+                y = static_cast<char>(y - 'A' + 'a');
             if (x != y) {
                 return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
             }

@@ -169,7 +169,8 @@ TEST_F(DirListTest, CaseRule_ExactFoldedAndNamesDifferingInCaseKeptApart)
     EXPECT_EQ(theirs.FindPartner("Brief.txt", mine)->Name, "BRIEF.TXT");  // folded pair
     EXPECT_EQ(mine.FindPartner("BRIEF.TXT", theirs)->Name, "Brief.txt");  // and back
     EXPECT_EQ(theirs.FindPartner("Notiz.TXT", mine)->Name, "notiz.txt");
-    EXPECT_EQ(theirs.FindPartner("Größe.doc", mine)->Name, "GRÖSSE.doc");  // full folding
+    // One code point folds to one: "ß" is not "SS".
+    EXPECT_EQ(theirs.FindPartner("Größe.doc", mine), nullptr);
     EXPECT_EQ(mine.FindFolded("BRIEF.txt").size(), 2u);
     EXPECT_EQ(mine.FindExact("BRIEF.TXT"), nullptr);
     EXPECT_EQ(mine.FindExact("Brief.txt", true), nullptr);

@@ -1,0 +1,122 @@
+#include <unistd.h>
+#include <string>
+
+#include "RunFixture.h"
+#include "engine/Listing.h"
+#include "engine/Snapshot.h"
+#include "platform/Clock.h"
+#include "platform/FileTimes.h"
+
+using namespace verdal;
+using namespace verdal::test;
+
+namespace {
+
+class PairingTest : public RunTest
+{
+protected:
+    void TwoWay()
+    {
+        params.TouchSrc = true;
+        params.TouchDest = true;
+    }
+};
+
+}  // namespace
+
+// Names that only full case folding would join are different files: each is copied as its own.
+TEST_F(PairingTest, FullFoldingNeverJoinsDifferentNames)
+{
+    params.OrphanModeD2 = 1;
+    dir.createFile(Src("Maße.txt"), "neu", Stamp(1));
+    dir.createFile(Dst("Masse.txt"), "andere Datei", Stamp(3));
+    dir.createFile(Src("\xEF\xAC\x81le.txt"), "Ligatur", Stamp(1));  // "ﬁle.txt"
+    dir.createFile(Dst("file.txt"), "ohne Ligatur", Stamp(3));
+    dir.createFile(Src("\xE2\x84\xAA.txt"), "Kelvin", Stamp(1));
+    dir.createFile(Dst("k.txt"), "kleines k", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Dst("Maße.txt")), "neu");
+    EXPECT_EQ(dir.readFile(Dst("Masse.txt")), "andere Datei");
+    EXPECT_EQ(dir.readFile(Dst("\xEF\xAC\x81le.txt")), "Ligatur");
+    EXPECT_EQ(dir.readFile(Dst("file.txt")), "ohne Ligatur");
+    EXPECT_EQ(dir.readFile(Dst("\xE2\x84\xAA.txt")), "Kelvin");
+    EXPECT_EQ(dir.readFile(Dst("k.txt")), "kleines k");
+}
+
+// A one-to-one case difference still pairs: the newer source reaches the destination's name.
+TEST_F(PairingTest, CaseOnlyDifferencePairsOneToOne)
+{
+    dir.createFile(Src("Bericht.TXT"), "neu", Stamp(1));
+    dir.createFile(Dst("bericht.txt"), "alt", Stamp(3));
+    dir.createFile(Src("ÄRGER.doc"), "neu", Stamp(1));
+    dir.createFile(Dst("ärger.doc"), "alt", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Dst("bericht.txt")), "neu");
+    EXPECT_EQ(dir.readFile(Dst("ärger.doc")), "neu");
+    EXPECT_FALSE(dir.exists(Dst("Bericht.TXT")));
+}
+
+// Two names of one side folding to one name of the other: no guess, nothing overwritten or
+// deleted, each file logged as a conflict.
+TEST_F(PairingTest, SeveralNamesFoldingToOne_AreConflictsLeftAlone)
+{
+    TwoWay();
+    params.OrphanModeB = 4;
+    dir.createFile(Src("a.txt"), "klein", Stamp(1));
+    dir.createFile(Src("A.txt"), "groß", Stamp(1));
+    dir.createFile(Dst("A.TXT"), "ziel", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Dst("A.TXT")), "ziel");
+    EXPECT_EQ(dir.readFile(Src("a.txt")), "klein");
+    EXPECT_EQ(dir.readFile(Src("A.txt")), "groß");
+    EXPECT_FALSE(dir.exists(Dst("a.txt")));
+    EXPECT_FALSE(dir.exists(Src("A.TXT")));
+    const std::string log = Log();
+    EXPECT_NE(log.find("Warnung: Konflikt, übergangen:"), std::string::npos) << log;
+    EXPECT_NE(log.find("q/a.txt"), std::string::npos) << log;
+    EXPECT_NE(log.find("q/A.txt"), std::string::npos) << log;
+    EXPECT_NE(log.find("z/A.TXT"), std::string::npos) << log;
+}
+
+// A new "data.txt" beside "Data.txt" is new, not a file the destination deleted: the snapshot
+// lookup pairs names exactly as the scan does.
+TEST_F(PairingTest, SnapshotLookupUsesThePairingRule)
+{
+    TwoWay();
+    params.OrphanModeB = 5;
+    dir.createFile(Src("Data.txt"), "alt", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);  // first run: copies and writes the snapshot
+    ASSERT_TRUE(dir.exists(Dst("Data.txt")));
+    params.LastUpdate = DateTimeToFileTime(Now()) + 1;  // later than every file below
+
+    dir.createFile(Src("data.txt"), "neu daneben", Stamp(0.5));
+    dir.createFile(Src("Notiz.txt"), "n", Stamp(3));
+    dir.createFile(Dst("NOTIZ.TXT"), "n", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Src("data.txt")), "neu daneben");
+    EXPECT_EQ(dir.readFile(Dst("data.txt")), "neu daneben");
+    EXPECT_EQ(dir.readFile(Dst("Data.txt")), "alt");
+
+    // A real deletion is still found through a case difference held one to one.
+    ::unlink(dir.filePath(Dst("NOTIZ.TXT")).c_str());
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_FALSE(dir.exists(Src("Notiz.txt")));
+}
+
+// The lookup itself: exact names, a single case variant, and an ambiguous group.
+TEST_F(PairingTest, SnapshotLookup_ExactSingleVariantAndAmbiguous)
+{
+    dir.createFile("job.lst", "1\r\n\\\r\n3\r\nData.txt\r\nx.TXT\r\nX.txt\r\n\\\r\n0\r\n");
+    dir.createFile(Src("Data.txt"));
+    dir.createFile(Src("data.txt"));
+    cRunContext run(params, nullptr);
+    cSnapshot snapshot;
+    ASSERT_EQ(snapshot.ReadSnapshot(dir.filePath("job.lst"), run), 0);
+    cListing own;
+    own.Read(dir.filePath("q"), true);
+    EXPECT_TRUE(snapshot.WasInSource("\\", "Data.txt", &own));
+    EXPECT_FALSE(snapshot.WasInSource("\\", "data.txt", &own));  // its own file, no match
+    EXPECT_TRUE(snapshot.WasInSource("\\", "DATA.TXT"));         // single variant
+    EXPECT_FALSE(snapshot.WasInSource("\\", "x.txt"));           // two variants: no guess
+    EXPECT_TRUE(snapshot.WasInSource("\\", "X.txt"));
+}
