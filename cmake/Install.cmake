@@ -87,4 +87,9 @@ if(VERDAL_TESTS)
     add_test(NAME verdal_manpage
         COMMAND /usr/bin/python3 ${VERDAL_CHECKS}/check_manpage.py $<TARGET_FILE:verdal-run>
                 ${VERDAL_RESOURCES}/man/verdal-run.1)
+    add_test(NAME verdal_package
+        COMMAND /usr/bin/python3 ${VERDAL_CHECKS}/check_package.py ${PROJECT_BINARY_DIR}
+                $<$<BOOL:${VERDAL_GUI}>:--gui>)
+    set_tests_properties(verdal_package PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+    set_tests_properties(verdal_install verdal_manpage verdal_package PROPERTIES LABELS install)
 endif()

@@ -7,6 +7,10 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 bash scripts/quickstart.sh deps
+# Debian's hardening flags (stack protector, fortify, full RELRO), read when build-deb/ is new.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+eval "$(dpkg-buildflags --export=sh)"
+export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
 cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DVERDAL_TESTS=OFF >/dev/null
 cmake --build build-deb
@@ -14,6 +18,9 @@ cmake --build build-deb
 
 deb=$(ls -t build-deb/verdal_*.deb | head -n 1)
 dpkg-deb --info "$deb"
+if [ "$(id -u)" -eq 0 ]; then
+    dpkg --dry-run -i "$deb"
+fi
 if command -v lintian >/dev/null; then
     lintian --fail-on error "$deb"
 fi
