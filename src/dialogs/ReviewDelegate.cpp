@@ -94,9 +94,8 @@ QSize ReviewDelegate::sizeHint(const QStyleOptionViewItem& /*option*/,
                                const QModelIndex& index) const
 {
     const bool twoLines = !model_.View().OneLineRows && !model_.RowAt(index.row()).IsGroup();
-    return QSize(
-        kMarksZone + 2 * (numberWidth_ + dateWidth_ + timeWidth_ + 8 * gapWidth_) + kArrowWidth,
-        twoLines ? 2 * lineHeight_ + 8 : lineHeight_ + 4);
+    // The width follows the view; the rows shorten their paths to whatever it is.
+    return QSize(1, twoLines ? 2 * lineHeight_ + 8 : lineHeight_ + 4);
 }
 
 QRect ReviewDelegate::ArrowRect(const QRect& row) const

@@ -176,23 +176,28 @@ void ReviewModel::Cycle(int row)
     emit CountsChanged();
 }
 
-// One dataChanged per run of neighbouring rows, so the view repaints only what changed.
+// One dataChanged per run of neighbouring rows, so the view repaints only what changed. Many
+// scattered runs become one span: a view with rows of different heights looks up the place
+// of each single changed row from the top, which would make a large selection slow.
 void ReviewModel::EmitRowRanges(std::vector<int>& rows)
 {
+    constexpr size_t kMostRanges = 16;
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    size_t i = 0;
-    while (i < rows.size()) {
-        if (rows[i] < 0) {
-            ++i;
-            continue;
+    rows.erase(rows.begin(), std::upper_bound(rows.begin(), rows.end(), -1));
+    std::vector<std::pair<int, int>> ranges;
+    for (int row : rows) {
+        if (!ranges.empty() && ranges.back().second + 1 == row) {
+            ranges.back().second = row;
+        } else {
+            ranges.emplace_back(row, row);
         }
-        size_t j = i;
-        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) {
-            ++j;
-        }
-        emit dataChanged(index(rows[i]), index(rows[j]));
-        i = j + 1;
+    }
+    if (ranges.size() > kMostRanges) {
+        ranges = {{ranges.front().first, ranges.back().second}};
+    }
+    for (const auto& [first, last] : ranges) {
+        emit dataChanged(index(first), index(last));
     }
 }
 

@@ -124,6 +124,7 @@ TCopyWnd::TCopyWnd(const std::string& profilePath, cParameters& params, QWidget*
     CopyTmr->setInterval(1000);
     connect(CopyTmr, &QTimer::timeout, this, &TCopyWnd::Tick);
     CopyTmr->start();
+    ShowFigures();
 }
 
 TCopyWnd::~TCopyWnd() = default;

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrinterInfo>
@@ -18,7 +19,6 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "dialogs/DialogServices.h"
@@ -154,16 +154,16 @@ TListDlg::TListDlg(cRunContext& run, cParameters& params, QWidget* parent)
     setSizeGripEnabled(true);
     model_ = std::make_unique<ReviewModel>(run, params.Overview);
 
-    ListView = new QTreeView(this);
+    ListView = new QListView(this);
     ListView->setObjectName(QStringLiteral("ListView"));
     ListView->setAccessibleName(QStringLiteral("Dateiliste"));
     ListView->setModel(model_.get());
     delegate_ = new ReviewDelegate(*model_, ReviewColors::Resolve(params.Overview, palette()),
                                    ListFont(params.Overview), this);
     ListView->setItemDelegate(delegate_);
-    ListView->setHeaderHidden(true);
-    ListView->setRootIsDecorated(false);
-    ListView->setItemsExpandable(false);
+    // A list view places its rows from a table of positions, so finding a row is quick even
+    // when group rows and two-line rows differ in height.
+    ListView->setResizeMode(QListView::Adjust);
     ListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView->installEventFilter(this);
@@ -271,8 +271,7 @@ QWidget* TListDlg::BuildButtons()
     orderGroup_->addButton(DescendingBtn, 0);
     for (QWidget* w : std::initializer_list<QWidget*>{
              OneLineBtn, TwoLineBtn, nullptr, SortPathBtn, SortNameBtn, SortTypeBtn, SortSizeBtn,
-             SortDateBtn, SortCategoryBtn, nullptr, AscendingBtn, DescendingBtn, nullptr,
-             FilterSizeBtn, FilterDoubleBtn, FilterPropertiesBtn}) {
+             SortDateBtn, SortCategoryBtn, nullptr, AscendingBtn, DescendingBtn}) {
         if (w) {
             view->addWidget(w);
         } else {
@@ -280,18 +279,18 @@ QWidget* TListDlg::BuildButtons()
         }
     }
     view->addStretch(1);
+    auto* totals = new QGridLayout;
     TransferLbl = Label("TransferLbl", panel);
     TransferLbl->setToolTip(QStringLiteral("zu übertragende Datenmenge"));
-    view->addWidget(TransferLbl);
+    totals->addWidget(TransferLbl, 0, 0, 1, 4);
     const QColor legend[] = {QColor(0, 128, 0), QColor(128, 128, 0), QColor(128, 0, 0),
                              QColor(0, 0, 128)};
     const char* names[] = {"ForwardCountLbl", "SkipCountLbl", "DeleteCountLbl", "BackwardCountLbl"};
     QLabel** counts[] = {&ForwardCountLbl, &SkipCountLbl, &DeleteCountLbl, &BackwardCountLbl};
     for (int i = 0; i < 4; ++i) {
-        view->addSpacing(6);
-        view->addWidget(Legend(legend[i], panel));
+        totals->addWidget(Legend(legend[i], panel), 1 + i / 2, (i % 2) * 2);
         *counts[i] = Label(names[i], panel);
-        view->addWidget(*counts[i]);
+        totals->addWidget(*counts[i], 1 + i / 2, (i % 2) * 2 + 1);
     }
     grid->addLayout(view, 0, 0);
 
@@ -320,6 +319,9 @@ QWidget* TListDlg::BuildButtons()
         actions->addWidget(b);
     }
     actions->addStretch(1);
+    for (QToolButton* b : {FilterSizeBtn, FilterDoubleBtn, FilterPropertiesBtn}) {
+        actions->addWidget(b);
+    }
     for (QPushButton* b : {CloseFolderBtn, OpenAllBtn, CloseAllBtn}) {
         row2->addWidget(b);
     }
@@ -329,6 +331,7 @@ QWidget* TListDlg::BuildButtons()
     }
     grid->addLayout(actions, 1, 0);
     grid->addLayout(row2, 2, 0);
+    grid->addLayout(totals, 0, 1, 3, 1, Qt::AlignTop);
     return panel;
 }
 
@@ -379,7 +382,7 @@ void TListDlg::LoadView()
     FilterSizeBtn->setChecked(view.FilterSizes);
     FilterDoubleBtn->setChecked(view.FilterDoubleChange);
     FilterPropertiesBtn->setChecked(view.FilterPropertiesOnly);
-    ListView->setUniformRowHeights(view.OneLineRows);
+    ListView->setUniformItemSizes(view.OneLineRows);
     const bool hints = params_.Programm.Tooltips;
     for (QWidget* w : findChildren<QToolButton*>()) {
         if (!hints) {
@@ -395,7 +398,7 @@ void TListDlg::Connect()
 {
     connect(rowsGroup_, &QButtonGroup::idClicked, this, [this](int id) {
         params_.Overview.OneLineRows = id == 1;
-        ListView->setUniformRowHeights(id == 1);
+        ListView->setUniformItemSizes(id == 1);
         ChangeView();
     });
     connect(sortGroup_, &QButtonGroup::idClicked, this, [this](int id) {
@@ -700,7 +703,7 @@ void TListDlg::showEvent(QShowEvent* event)
         }
         setGeometry(rect);
     } else {
-        resize(std::max(width(), 900), std::max(height(), 560));
+        resize(std::max(width(), 1100), std::max(height(), 600));
     }
     if (pos.Maximized) {
         setWindowState(windowState() | Qt::WindowMaximized);

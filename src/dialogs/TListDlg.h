@@ -12,7 +12,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
-class QTreeView;
+class QListView;
 
 namespace verdal {
 
@@ -36,12 +36,12 @@ public:
     static bool Review(cRunContext& run, cParameters& params, QWidget* parent = nullptr);
 
     ReviewModel& Model() const { return *model_; }
-    QTreeView* List() const { return ListView; }
+    QListView* List() const { return ListView; }
     // The selected rows, in order.
     std::vector<int> SelectedRows() const;
 
     QLabel *SourceRootLbl, *SourceFreeLbl, *DestinationRootLbl, *DestinationFreeLbl;
-    QTreeView* ListView;
+    QListView* ListView;
     QToolButton *OneLineBtn, *TwoLineBtn;
     QToolButton *SortPathBtn, *SortNameBtn, *SortTypeBtn, *SortSizeBtn, *SortDateBtn,
         *SortCategoryBtn;

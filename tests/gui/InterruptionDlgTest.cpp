@@ -3,8 +3,8 @@
 #include <cerrno>
 
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
-#include <QTreeView>
 
 #include "RunFixture.h"
 #include "RunWindowsSupport.h"

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QListView>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeView>
 
 #include "RunWindowsSupport.h"
 #include "dialogs/DialogServices.h"
@@ -337,6 +338,26 @@ TEST_F(ReviewListTest, Folding_CloseThisFolderKeepsGroupCurrent)
     EXPECT_EQ(dlg.Model().rowCount(), 2);
     Control<QPushButton>(dlg, "OpenAllBtn")->click();
     EXPECT_EQ(dlg.Model().rowCount(), 7);
+}
+
+TEST_F(ReviewListTest, ButtonsReadable_PrintWithoutPrinter_EnterIsOk)
+{
+    TListDlg dlg(run, params);
+    EXPECT_EQ(dlg.windowTitle(), "Verdal 5 - /tmp/Test.vrd");
+    EXPECT_EQ(Control<QPushButton>(dlg, "SkipBtn")->accessibleName(), "Überspring.");
+    EXPECT_EQ(Control<QToolButton>(dlg, "SortSizeBtn")->toolTip(), "Sortiereungnach Größe");
+    EXPECT_EQ(dlg.minimumSize(), QSize(640, 200));
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QString text;
+        WhenModal<QMessageBox>([&text](QMessageBox* box) {
+            text = box->text();
+            box->accept();
+        });
+        Control<QPushButton>(dlg, "PrintBtn")->click();
+        EXPECT_EQ(text, "Kein Drucker installiert.");
+    }
+    WhenModal<TListDlg>([](TListDlg* d) { QTest::keyClick(d->List(), Qt::Key_Return); });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
 }
 
 }  // namespace
