@@ -8,40 +8,20 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "GuiFixture.h"
 #include "app/GuiPresenter.h"
 #include "app/Translations.h"
 #include "dialogs/NewTreeView.h"
 #include "settings/OptionsFile.h"
 #include "settings/Parameters.h"
-#include "support/TestDir.h"
 
 using namespace verdal;
 
 namespace {
 
-// One offscreen QApplication for the whole test program, with the German translation.
-class MainWndTest : public ::testing::Test
+class MainWndTest : public test::GuiTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        QStandardPaths::setTestModeEnabled(true);
-        static int argc = 1;
-        static char name[] = "verdal_gui_tests";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
-        translated_ = LoadGermanTranslations(app);
-    }
-    void SetUp() override
-    {
-        SetOptionsFilePath(dir_.filePath("Verdal50.ini"));
-        Params().FileKind = 0;
-        Params().Reset();
-    }
-
     static QStringList TopLevelTexts(const QTreeWidget& tree)
     {
         QStringList texts;
@@ -50,12 +30,7 @@ protected:
         }
         return texts;
     }
-
-    static bool translated_;
-    test::TestDir dir_;
 };
-
-bool MainWndTest::translated_ = false;
 
 }  // namespace
 
@@ -89,7 +64,7 @@ TEST_F(MainWndTest, OpenedBatchFile_ExpandsBatchGroup)
 
 TEST_F(MainWndTest, MessageBox_HasGermanButtons)
 {
-    if (!translated_) {
+    if (!test::GuiTranslated()) {
         GTEST_SKIP() << "Qt's German translation is not installed";
     }
     cGuiPresenter presenter;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+#include <string>
+
+class QApplication;
+
+namespace verdal {
+
+// What the command line asks: a file to open and the mute switch, which counts only as the
+// second argument and in any letter case ("/mute" alone is the name of a file).
+struct CommandLine
+{
+    std::string File;
+    bool Mute = false;
+};
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The German message for an options file that exists but cannot be read; empty when it reads.
+std::string OptionsFileProblem(const std::string& path);
+
+// The program from start to end: options, splash, main window, message loop, placements and
+// options written back. Returns the exit code.
+int RunProgram(QApplication& app);
+
+}  // namespace verdal
