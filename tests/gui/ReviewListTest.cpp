@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -358,6 +360,56 @@ TEST_F(ReviewListTest, ButtonsReadable_PrintWithoutPrinter_EnterIsOk)
     }
     WhenModal<TListDlg>([](TListDlg* d) { QTest::keyClick(d->List(), Qt::Key_Return); });
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+}
+
+TEST_F(ReviewListTest, ContextMenu_FollowsRowUnderPointer_OpenReachesBothSides)
+{
+    std::vector<std::string> opened;
+    auto previous = DialogServices::OpenFile;
+    DialogServices::OpenFile = [&opened](const std::string& path) {
+        opened.push_back(path);
+        return 42;
+    };
+    TListDlg dlg(run, params);
+    dlg.resize(900, 400);
+    dlg.show();
+    QStringList menuItems;
+    auto readMenu = [&menuItems](QMenu* menu) {
+        menuItems.clear();
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator()) {
+                menuItems << a->text();
+            }
+        }
+        menu->close();
+    };
+    // Right button on an unselected row: that row alone is selected, the full menu opens.
+    Select(dlg, {0, 1});
+    const int row = RowOf(dlg, "anders.txt");
+    const QPoint at = dlg.List()->visualRect(dlg.Model().index(row)).center();
+    QTimer::singleShot(50, [&] { readMenu(dlg.findChild<QMenu*>("ListMenu")); });
+    QContextMenuEvent onRow(QContextMenuEvent::Mouse, at, dlg.List()->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(dlg.List()->viewport(), &onRow);
+    QTest::qWait(100);
+    EXPECT_EQ(dlg.SelectedRows(), std::vector<int>{row});
+    EXPECT_EQ(menuItems.size(), 10);
+    EXPECT_EQ(menuItems.value(1), "&Überspringen");
+    // Below the last row: nothing selected, only the two folding commands.
+    const QPoint below(10, dlg.List()->viewport()->height() - 2);
+    QTimer::singleShot(50, [&] { readMenu(dlg.findChild<QMenu*>("FoldMenu")); });
+    QContextMenuEvent empty(QContextMenuEvent::Mouse, below,
+                            dlg.List()->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(dlg.List()->viewport(), &empty);
+    QTest::qWait(100);
+    EXPECT_TRUE(dlg.SelectedRows().empty());
+    EXPECT_EQ(menuItems, (QStringList{"&Alle Ordner öffnen", "Alle Ordner &schließen"}));
+    // "Öffnen" opens each existing side of the selected candidates.
+    Select(dlg, {RowOf(dlg, "gleich.txt"), RowOf(dlg, "nurziel.doc")});
+    Control<QPushButton>(dlg, "OpenBtn")->click();
+    DialogServices::OpenFile = previous;
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{dir.filePath("q/gleich.txt"), dir.filePath("z/gleich.txt"),
+                                        dir.filePath("z/Briefe/nurziel.doc")}));
 }
 
 }  // namespace
