@@ -262,7 +262,10 @@ TEST_F(ReviewListTest, CancelAfterResort_KeepsSavedView)
 {
     {
         TListDlg dlg(run, params);
+        dlg.List()->setCurrentIndex(dlg.Model().index(RowOf(dlg, "gleich.txt")));
         QTest::mouseClick(Control<QToolButton>(dlg, "SortNameBtn"), Qt::LeftButton);
+        // The current row stays on the same candidate after the re-sort.
+        EXPECT_EQ(dlg.List()->currentIndex().row(), RowOf(dlg, "gleich.txt"));
         QTest::mouseClick(Control<QToolButton>(dlg, "AscendingBtn"), Qt::LeftButton);
         QTest::mouseClick(Control<QToolButton>(dlg, "OneLineBtn"), Qt::LeftButton);
         EXPECT_EQ(params.SortingMode, kSortName);
