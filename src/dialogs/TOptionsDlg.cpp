@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogServices.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/OptionsRules.h"
 #include "dialogs/TDateDlg.h"
@@ -100,7 +101,8 @@ TOptionsDlg::TOptionsDlg(QWidget* parent) : QDialog(parent)
     connect(WriteBtn, &QPushButton::clicked, this, &TOptionsDlg::WriteDefaults);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(HelpBtn, &QPushButton::clicked, this, [this] { emit HelpRequested(HelpContext()); });
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { DialogServices::ShowHelp(this, HelpContext()); });
     SetDocument(nullptr);
 }
 

@@ -61,11 +61,8 @@ public:
     // Opens the dialog modally on `page` (-1: the stored page); OK stores into `params`.
     static bool Open(QWidget* parent, cParameters& params, int page);
 
-    // Help topic of the page shown.
+    // Help topic of the page shown ("Hilfe" opens it).
     int HelpContext() const;
-
-signals:
-    void HelpRequested(int context);
 
 private:
     QWidget* BuildRangePage();
