@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QIcon>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QThread>
@@ -11,6 +12,7 @@
 #include "app/MainWnd.h"
 #include "app/Translations.h"
 #include "dialogs/TSplashWindow.h"
+#include "platform/AppPaths.h"
 #include "platform/Desktop.h"
 #include "platform/WinError.h"
 #include "settings/ErrorText.h"
@@ -67,11 +69,21 @@ void ShowSplash()
 
 }  // namespace
 
+void SetDesktopIdentity()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("verdal"));
+    // The build folder has no icon theme, only the sources' pictures.
+    const QString fallback =
+        QString::fromStdString(ResourceDirectory() + "icons/hicolor/256x256/apps/verdal.png");
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("verdal"), QIcon(fallback)));
+}
+
 int RunProgram(QApplication& app)
 {
     const CommandLine line = ParseCommandLine(QApplication::arguments());
     QApplication::setApplicationName(QStringLiteral("Verdal 5"));
     QApplication::setApplicationDisplayName(QStringLiteral("Verdal 5"));
+    SetDesktopIdentity();
     // In mute mode no window is ever shown, so the last one closing must not be awaited.
     QApplication::setQuitOnLastWindowClosed(!line.Mute);
     LoadGermanTranslations(app);

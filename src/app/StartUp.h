@@ -19,6 +19,9 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 // The German message for an options file that exists but cannot be read; empty when it reads.
 std::string OptionsFileProblem(const std::string& path);
 
+// Ties the windows to the menu entry (verdal.desktop) and its icon in task bars and docks.
+void SetDesktopIdentity();
+
 // The program from start to end: options, splash, main window, message loop, placements and
 // options written back. Returns the exit code.
 int RunProgram(QApplication& app);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -10,6 +11,7 @@
 
 #include "GuiFixture.h"
 #include "app/GuiPresenter.h"
+#include "app/StartUp.h"
 #include "app/Translations.h"
 #include "dialogs/NewTreeView.h"
 #include "settings/OptionsFile.h"
@@ -92,4 +94,13 @@ TEST_F(MainWndTest, MessageBox_HasGermanButtons)
     EXPECT_EQ(result, BoxResult::No);
     EXPECT_EQ(yesText, "Ja");
     EXPECT_EQ(noText, "Nein");
+}
+
+TEST_F(MainWndTest, DesktopIdentity_NamesTheMenuEntryAndFindsTheIcon)
+{
+    SetDesktopIdentity();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "verdal");
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_FALSE(QApplication::windowIcon().pixmap(32, 32).isNull());
+    QApplication::setWindowIcon(QIcon());
 }
