@@ -1,7 +1,7 @@
 // Times the review list on a generated run: opening to the first paint, re-sorting by name and
 // by size, applying an action to 50,000 selected rows, and the memory the list adds per
 // candidate. With --shot it renders the list (and the progress and interruption windows)
-// into PNG files instead. Run by bench/review_bench.sh; not part of the tests.
+// into PNG files instead. Run by bench/review_bench.sh and scripts/screenshots.sh; not a test.
 #include <sys/resource.h>
 
 #include <cstdio>
@@ -116,6 +116,9 @@ int Shots(const std::string& dir, double scale)
         const std::string name = dir + "/review-list-" + (oneLine ? "one" : "two") + "-line" +
                                  (scale > 1 ? "-200" : "") + ".png";
         dlg.grab().save(QString::fromStdString(name));
+    }
+    if (scale > 1) {
+        return 0;  // the small windows once, at 100 %
     }
     TCopyWnd copy("/home/anna/Sicherung.vrd", params, nullptr, [] { return 0.0; });
     const FileStamp stamp{0, kBase, 123456789};

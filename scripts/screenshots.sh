@@ -41,3 +41,12 @@ done
 env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
     XDG_RUNTIME_DIR="$home" DISPLAY=":$display" QT_QPA_PLATFORM=xcb LANG=de_DE.UTF-8 \
     "$build/tests/gui/verdal_screenshots" "$out" "$demo/Beispiel.vrd" "${WINDOWS[@]}"
+
+# The run windows: the review list of a generated run (one- and two-line rows, also at 200 %),
+# the progress window and the interruption dialog.
+cmake --build "$build" --target verdal_review_bench >/dev/null
+for scale in 1 2; do
+    env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+        XDG_RUNTIME_DIR="$home" DISPLAY=":$display" QT_QPA_PLATFORM=xcb LANG=de_DE.UTF-8 \
+        QT_SCALE_FACTOR=$scale "$build/tests/gui/verdal_review_bench" --shot "$out"
+done

@@ -4,10 +4,17 @@
 #include <QString>
 
 #include "dialogs/TInfoWnd.h"
+#include "settings/Parameters.h"
 
 namespace verdal {
 
-cGuiFrontEnd::cGuiFrontEnd(QWidget* mainWindow, bool mute) : mainWindow_(mainWindow), mute_(mute) {}
+// The run's windows are top-level windows of their own: the main window is disabled while a
+// run goes on, and its children with it.
+cGuiFrontEnd::cGuiFrontEnd(QWidget* mainWindow, bool mute)
+    : cRunWindows(Params(), nullptr), mainWindow_(mainWindow), mute_(mute)
+{
+    SetMute(mute);
+}
 
 cGuiFrontEnd::~cGuiFrontEnd()
 {
@@ -57,43 +64,6 @@ void cGuiFrontEnd::SetPhasePosition(int64_t position)
     if (info_) {
         info_->SetPosition(position);
     }
-}
-
-bool cGuiFrontEnd::ShowReviewList(cRunContext& /*run*/)
-{
-    // No review list yet: the decisions stand as the engine made them.
-    return true;
-}
-
-void cGuiFrontEnd::ShowProgressWindow(bool shown, int64_t bytesToTransfer)
-{
-    bytesDone_ = 0;
-    bytesCurrent_ = 0;
-    if (shown) {
-        TInfoWnd* info = EnsureInfo();
-        info->SetText(QStringLiteral("Kopiere..."));
-        info->SetRange(bytesToTransfer);
-    }
-}
-
-void cGuiFrontEnd::SetCopyLabels(const FileLabel& from, const FileLabel& /*to*/)
-{
-    if (info_) {
-        info_->SetText(QStringLiteral("Kopiere %1").arg(QString::fromStdString(from.Name)));
-    }
-}
-
-void cGuiFrontEnd::ReportProgress(int64_t /*bytesDelta*/, int64_t currentFileBytes)
-{
-    bytesCurrent_ = currentFileBytes;
-    SetPhasePosition(bytesDone_ + bytesCurrent_);
-}
-
-void cGuiFrontEnd::SetBytesDone(int64_t bytesDone)
-{
-    bytesDone_ = bytesDone;
-    bytesCurrent_ = 0;
-    SetPhasePosition(bytesDone_);
 }
 
 }  // namespace verdal

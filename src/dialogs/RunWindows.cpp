@@ -29,12 +29,12 @@ void cRunWindows::ShowProgressWindow(bool shown, int64_t bytesToTransfer)
         copyWnd_.reset();
         return;
     }
-    if (mute_) {
-        return;
-    }
+    // Mute runs keep the window up to date but never show it.
     copyWnd_ = std::make_unique<TCopyWnd>(params_.FileName, params_, parent_, clock_);
     copyWnd_->SetBytesToTransfer(bytesToTransfer);
-    copyWnd_->show();
+    if (!mute_) {
+        copyWnd_->show();
+    }
 }
 
 void cRunWindows::SetCopyLabels(const FileLabel& from, const FileLabel& to)

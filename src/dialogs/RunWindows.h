@@ -15,7 +15,7 @@ class cParameters;
 
 // The windows a run shows from the window program: the review list, the progress window of
 // the copy pass and the interruption dialog. The GUI front end builds on it; tests run the
-// engine with it directly. Mute shows none of them.
+// engine with it directly. Mute keeps the progress window hidden.
 class cRunWindows : public cRunFrontEnd
 {
 public:
