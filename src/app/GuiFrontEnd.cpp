@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include "app/HelpWindow.h"
+#include "dialogs/DialogServices.h"
 #include "dialogs/TInfoWnd.h"
 #include "settings/Parameters.h"
 
@@ -14,6 +16,15 @@ cGuiFrontEnd::cGuiFrontEnd(QWidget* mainWindow, bool mute)
     : cRunWindows(Params(), nullptr), mainWindow_(mainWindow), mute_(mute)
 {
     SetMute(mute);
+    // Help from the run's modal windows: a window of their own, so the modal one does not
+    // block it.
+    DialogServices::ShowHelp = [](QWidget* parent, int context) {
+        auto* help = new THelpWindow(parent);
+        help->setWindowFlag(Qt::Window);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->ShowTopic(context);
+        help->show();
+    };
 }
 
 cGuiFrontEnd::~cGuiFrontEnd()

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "RunFixture.h"
 #include "RunWindowsSupport.h"
@@ -165,3 +166,40 @@ TEST_F(RunWindowsTest, ReviewListCancelled_NothingHappens)
 }
 
 }  // namespace
+
+namespace {
+
+// Presses the progress window's interrupt button at the first progress report of the run.
+class InterruptingWindows : public cRunWindows
+{
+public:
+    using cRunWindows::cRunWindows;
+    void ReportProgress(int64_t delta, int64_t current) override
+    {
+        cRunWindows::ReportProgress(delta, current);
+        if (!pressed && CopyWindow()) {
+            pressed = true;
+            CopyWindow()->InterruptBtn->click();
+        }
+    }
+    bool pressed = false;
+};
+
+}  // namespace
+
+// The interrupt button breaks off a large copy and brings up the dialog although the profile
+// does not ask for it; "Nochmal" then copies the whole file again.
+TEST_F(RunWindowsTest, InterruptButton_RetryCopiesWholeFileAgain)
+{
+    params.Warnings = 0;
+    std::string big(3 * 1024 * 1024, 'b');
+    big[12345] = 'X';
+    dir.createFile(Src("gross.bin"), big, Stamp(2));
+    InterruptingWindows interrupting(params);
+    Answer("RetryBtn");
+    RunProfile(params, interrupting, profilePath, {}, 255, 0);
+    EXPECT_TRUE(interrupting.pressed);
+    EXPECT_EQ(failed, "gross.bin");
+    EXPECT_EQ(dir.readFile(Dst("gross.bin")), big);
+    EXPECT_FALSE(InterruptRequest.load());
+}
