@@ -65,6 +65,9 @@ void RemoveEmptyDirsPass(cRunContext& run, cLog& log)
     SetPhase(run, "Suche leere Verzeichnisse...", count);
     // The tables are sorted, so going backwards removes children before their parents.
     for (size_t i = count; i-- > 0;) {
+        if (run.PairBlocked(i)) {
+            continue;
+        }
         if (source) {
             RemoveIfEmpty(run, log, run.SourcePath(run.SourceDirs[i]));
         }
@@ -90,6 +93,9 @@ void CreateAllDirsPass(cRunContext& run, cLog& log)
     const size_t count = run.SourceDirs.size();
     SetPhase(run, "Erstelle Verzeichnisse...", count);
     for (size_t i = 0; i < count; ++i) {
+        if (run.PairBlocked(i)) {
+            continue;
+        }
         const std::string sourceDir = run.SourcePath(run.SourceDirs[i]);
         const std::string destinationDir = run.DestinationPath(run.DestinationDirs[i]);
         if (source) {
@@ -111,6 +117,9 @@ void DirPropertiesPass(cRunContext& run)
     const size_t count = run.SourceDirs.size();
     SetPhase(run, "Übertrage Verzeichniseigenschaften...", count);
     for (size_t i = 0; i < count; ++i) {
+        if (run.PairBlocked(i)) {
+            continue;
+        }
         const std::string sourceDir = run.SourcePath(run.SourceDirs[i]);
         const std::string destinationDir = run.DestinationPath(run.DestinationDirs[i]);
         TransferSecurity(sourceDir, destinationDir, true, true);

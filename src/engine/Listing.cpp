@@ -1,16 +1,18 @@
 #include "engine/Listing.h"
 
+#include <utility>
+
 #include "platform/Paths.h"
 
 namespace verdal {
 
-void cListing::Read(const std::string& nativeDir, bool useUtc)
+void cListing::Read(const std::string& nativeDir, bool useUtc, const std::string& root)
 {
-    dir_.Read(nativeDir, useUtc);
+    dir_.Read(nativeDir, useUtc, true, root);
 }
 
-cDirCache::cDirCache(bool useUtc, std::vector<std::string>* unnamable)
-    : useUtc_(useUtc), unnamable_(unnamable)
+cDirCache::cDirCache(bool useUtc, std::vector<std::string>* unnamable, std::string root)
+    : useUtc_(useUtc), root_(std::move(root)), unnamable_(unnamable)
 {}
 
 const cListing& cDirCache::Get(const std::string& nativeDir)
@@ -23,7 +25,7 @@ const cListing& cDirCache::Get(const std::string& nativeDir)
         if (readAhead_ && readAhead_->Take(nativeDir, ahead, code))
             slot->Adopt(std::move(ahead));
         else
-            slot->Read(nativeDir, useUtc_);
+            slot->Read(nativeDir, useUtc_, root_);
         if (unnamable_)
             for (const std::string& name : slot->Unnamable())
                 unnamable_->push_back(JoinNativePath(nativeDir, {}, name));
@@ -34,7 +36,7 @@ const cListing& cDirCache::Get(const std::string& nativeDir)
 void cDirCache::ReadAhead(const std::string& nativeDir)
 {
     if (!readAhead_)
-        readAhead_ = std::make_unique<cDirReadAhead>(useUtc_);
+        readAhead_ = std::make_unique<cDirReadAhead>(useUtc_, root_);
     readAhead_->WalkTree(nativeDir);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Candidate.h"
@@ -90,6 +91,17 @@ struct cRunContext
     std::vector<RunConflict> Conflicts;
     // Search or exclude entries refused because a "." or ".." component would leave the root.
     std::vector<std::string> RefusedEntries;
+    // Directories that could not be read whole (native path and code) and directories reached
+    // through a symbolic link or a file: their pairs are left alone, nothing in them is copied
+    // or deleted. `BlockedPairs` marks those pairs by index.
+    std::vector<std::pair<std::string, int>> UnreadableDirs;
+    std::vector<std::string> LinkedDirs;
+    std::vector<bool> BlockedPairs;
+
+    bool PairBlocked(size_t index) const
+    {
+        return index < BlockedPairs.size() && BlockedPairs[index];
+    }
 
     // Native path of a relative directory (and optional file name) on either side.
     std::string SourcePath(const std::string& relativeDir, const std::string& name = {}) const;

@@ -78,6 +78,7 @@ private:
     bool EnoughSpace();
     bool SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace);
     void ScanAndSort();
+    void ReportUnseen();
     void Review();
     void Execute();
     void CarryOut();
@@ -331,6 +332,7 @@ void cRunDriver::ScanAndSort()
     }
     if (!AbortFlag.load()) {
         Scan(run_);
+        ReportUnseen();
     }
     for (const RunConflict& conflict : run_.Conflicts) {
         log_.Event(kLogConflict, conflict.Path, conflict.Reason);
@@ -345,6 +347,25 @@ void cRunDriver::ScanAndSort()
     }
     statistics_ = ComputeStatistics(run_);
     ProjectFreeSpace(run_, statistics_);
+}
+
+// What the scan could not see or could not express is never left out in silence: an
+// unreadable folder is an error (its files may not be judged), the rest are warnings.
+void cRunDriver::ReportUnseen()
+{
+    RunCounters& counters = run_.Counters;
+    for (const auto& [path, code] : run_.UnreadableDirs) {
+        log_.Event(kLogUnreadable, path, ErrorText(code));
+        ++counters.Errors;
+    }
+    for (const std::string& path : run_.LinkedDirs) {
+        log_.Event(kLogLinkedDir, path);
+        ++counters.Warnings;
+    }
+    for (const std::string& path : run_.UnnamableEntries) {
+        log_.Event(kLogUnnamable, path);
+        ++counters.Warnings;
+    }
 }
 
 void cRunDriver::Review()

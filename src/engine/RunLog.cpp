@@ -73,6 +73,12 @@ const char* SimpleEventText(int event)
             return "Warnung: Laufwerk %s hat %s MB zuwenig Speicherplatz.";
         case kLogMassDelete:
             return "Warnung: %d Dateien auf %s nicht gelöscht (Schutz vor Massenlöschung).";
+        case kLogUnreadable:
+            return "Fehler: Verzeichnis %s nicht lesbar (%s). Darin wird nichts kopiert oder "
+                   "gelöscht.";
+        case kLogLinkedDir:
+            return "Warnung: %s führt über eine Verknüpfung oder Datei, nicht über Verzeichnisse. "
+                   "Übergangen.";
         default:
             return nullptr;
     }
@@ -327,7 +333,7 @@ void cLog::Event(int event, const LogFileInfo& first, const LogFileInfo& second,
     } else if (event == kLogDirCreated || event == kLogDirDeleted || event == kLogUnnamable) {
         const char* label = event == kLogDirCreated   ? "Verzeichnis erstellt:"
                             : event == kLogDirDeleted ? "Verzeichnis gelöscht:"
-                                                      : "Name mit \"\\\" übergangen:";
+                                                      : "Name nicht darstellbar, übergangen:";
         AddLine(text, FormatText(kDirectoryFormat, {label, first.Path}));
     } else if (event == kLogConflict) {
         AddLine(text, FormatText(kNotDoneFormat,
@@ -375,6 +381,10 @@ void cLog::Summary(const RunCounters& counters, bool verify)
         }
         AddLine(text, values[i] == 1 ? std::string(kLines[i].One)
                                      : FormatText(kLines[i].Other, {values[i]}));
+    }
+    if (counters.Warnings > 0) {
+        AddLine(text, counters.Warnings == 1 ? std::string("     1 Warnung")
+                                             : FormatText("%6d Warnungen", {counters.Warnings}));
     }
     WriteLines(text);
 }

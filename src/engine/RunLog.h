@@ -28,6 +28,8 @@ enum LogEvent : int {
     kLogMassDelete = 30017,
     kLogUnnamable = 30018,
     kLogConflict = 30019,
+    kLogUnreadable = 30020,
+    kLogLinkedDir = 30021,
     kLogCopiedForward = 30101,
     kLogCopiedBackward = 30102,
     kLogSkipped = 30103,

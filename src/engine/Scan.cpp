@@ -103,8 +103,12 @@ public:
                     left = left || set->count(folded) != 0;
             }
             if (!left) {
-                ++(&listing == &source_ ? run_.SourceFilesFound : run_.DestinationFilesFound);
-                DecideOne(*file, routine);
+                const bool onSource = &listing == &source_;
+                ++(onSource ? run_.SourceFilesFound : run_.DestinationFilesFound);
+                if ((onSource ? destination_ : source_).HasFolderFor(file->Name, listing))
+                    ReportConflict(*file, "gegenüber steht ein Verzeichnis gleichen Namens");
+                else
+                    DecideOne(*file, routine);
             }
             if (run_.PumpAndCheckAbort())
                 return false;
@@ -183,6 +187,22 @@ bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
     return true;
 }
 
+// Records a directory that was not read whole; true when it was not.
+bool NoteUnseen(cRunContext& run, const cListing& listing, std::string nativeDir)
+{
+    if (nativeDir.size() > 1 && nativeDir.back() == '/')
+        nativeDir.pop_back();
+    if (listing.ThroughLink()) {
+        run.LinkedDirs.push_back(nativeDir);
+        return true;
+    }
+    if (listing.Error() != 0) {
+        run.UnreadableDirs.emplace_back(nativeDir, listing.Error());
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache)
@@ -192,11 +212,17 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
                           Expanded(p.DeleteFiles), Expanded(p.ExcludeFiles)};
     if (run.FrontEnd)
         run.FrontEnd->SetPhase("Suche Dateien...", static_cast<int64_t>(run.SourceDirs.size()));
+    run.BlockedPairs.assign(run.SourceDirs.size(), false);
     for (size_t i = 0; i < run.SourceDirs.size(); ++i) {
-        const cListing& source = sourceCache.Get(run.SourcePath(run.SourceDirs[i]));
-        const cListing& destination =
-            destinationCache.Get(run.DestinationPath(run.DestinationDirs[i]));
-        if (!ScanPair(run, static_cast<int>(i), source, destination, masks))
+        const std::string sourceDir = run.SourcePath(run.SourceDirs[i]);
+        const std::string destinationDir = run.DestinationPath(run.DestinationDirs[i]);
+        const cListing& source = sourceCache.Get(sourceDir);
+        const cListing& destination = destinationCache.Get(destinationDir);
+        // What cannot be seen on one side must not look like files missing there.
+        const bool blocked =
+            NoteUnseen(run, source, sourceDir) | NoteUnseen(run, destination, destinationDir);
+        run.BlockedPairs[i] = blocked;
+        if (!blocked && !ScanPair(run, static_cast<int>(i), source, destination, masks))
             return;
         if (run.FrontEnd)
             run.FrontEnd->SetPhasePosition(static_cast<int64_t>(i + 1));
@@ -207,8 +233,8 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
 
 void Scan(cRunContext& run)
 {
-    cDirCache sourceCache(run.Params.UseUTC, &run.UnnamableEntries);
-    cDirCache destinationCache(run.Params.UseUTC, &run.UnnamableEntries);
+    cDirCache sourceCache(run.Params.UseUTC, &run.UnnamableEntries, run.SourceNativeRoot);
+    cDirCache destinationCache(run.Params.UseUTC, &run.UnnamableEntries, run.DestinationNativeRoot);
     BuildDirectoryTables(run, sourceCache, destinationCache);
     if (!AbortFlag)
         ScanFiles(run, sourceCache, destinationCache);

@@ -102,8 +102,8 @@ int cSnapshot::WriteSnapshot(const std::string& path, cRunContext& run)
     fresh.DestinationBase = run.DestinationBase;
     fresh.SearchList.Assign(run.SearchList);
     fresh.ExcludeList.Assign(run.ExcludeList);
-    cDirCache sourceCache(run.Params.UseUTC, nullptr);
-    cDirCache destinationCache(run.Params.UseUTC, nullptr);
+    cDirCache sourceCache(run.Params.UseUTC, nullptr, run.SourceNativeRoot);
+    cDirCache destinationCache(run.Params.UseUTC, nullptr, run.DestinationNativeRoot);
     BuildDirectoryTables(fresh, sourceCache, destinationCache, &run.CommonSourcePrefix);
 
     const size_t pairs = fresh.SourceDirs.size();

@@ -60,6 +60,7 @@ struct StatResult
     struct stat St
     {};
     bool Ok = false;
+    int Errno = 0;
 };
 
 void StatRange(int dirFd, const std::vector<std::string>& names, std::vector<StatResult>& out,
@@ -67,6 +68,7 @@ void StatRange(int dirFd, const std::vector<std::string>& names, std::vector<Sta
 {
     for (size_t i = first; i < last; ++i) {
         out[i].Ok = ::fstatat(dirFd, names[i].c_str(), &out[i].St, AT_SYMLINK_NOFOLLOW) == 0;
+        out[i].Errno = out[i].Ok ? 0 : errno;
     }
 }
 
@@ -173,6 +175,45 @@ void StatAll(int dirFd, const std::vector<std::string>& names, std::vector<StatR
 
 }  // namespace
 
+int OpenDirectoryBelow(std::string_view root, const std::string& nativeDir)
+{
+    constexpr int kFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+    while (root.size() > 1 && root.back() == '/') {
+        root.remove_suffix(1);
+    }
+    const bool inRoot =
+        !root.empty() && nativeDir.compare(0, root.size(), root) == 0 &&
+        (nativeDir.size() == root.size() || nativeDir[root.size()] == '/' || root == "/");
+    if (!inRoot) {
+        const int fd = ::open(nativeDir.c_str(), kFlags);
+        return fd >= 0 ? fd : -errno;
+    }
+    int fd = ::open(std::string(root).c_str(), kFlags);
+    if (fd < 0) {
+        return -errno;
+    }
+    size_t pos = root.size();
+    while (pos < nativeDir.size()) {
+        while (pos < nativeDir.size() && nativeDir[pos] == '/') {
+            ++pos;
+        }
+        const size_t end = std::min(nativeDir.find('/', pos), nativeDir.size());
+        if (end == pos) {
+            break;
+        }
+        const std::string part = nativeDir.substr(pos, end - pos);
+        const int next = ::openat(fd, part.c_str(), kFlags | O_NOFOLLOW);
+        const int err = errno;
+        ::close(fd);
+        if (next < 0) {
+            return -err;
+        }
+        fd = next;
+        pos = end;
+    }
+    return fd;
+}
+
 int ReadFileStamp(const std::string& path, bool useUtc, FileStamp& stamp, bool* isLink)
 {
     struct stat st
@@ -187,27 +228,38 @@ int ReadFileStamp(const std::string& path, bool useUtc, FileStamp& stamp, bool* 
     return kErrSuccess;
 }
 
-int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats)
+int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats,
+                      std::string_view root)
 {
     *this = cDirListing();
+    int fd = -1;
     if (const int fault = TakeInjectedFault(FileOp::Open)) {
-        return WinErrorFromErrno(fault);
+        fd = -fault;
+    } else {
+        fd = OpenDirectoryBelow(root, nativeDir);
     }
-    const int fd = ::open(nativeDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (!dir) {
-        const int err = errno;
+        const int err = fd >= 0 ? errno : -fd;
         if (fd >= 0) {
             ::close(fd);
         }
-        return WinErrorFromErrno(err);
+        missing_ = err == ENOENT;
+        throughLink_ = err == ELOOP || err == ENOTDIR;
+        const int code = WinErrorFromErrno(err);
+        error_ = missing_ ? 0 : code;
+        return code;
     }
     std::vector<std::string> names;
+    errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (name != "." && name != ".." && !IsCopyTemporaryName(name)) {
             names.emplace_back(name);
         }
+    }
+    if (errno != 0) {
+        error_ = WinErrorFromErrno(errno);
     }
     std::vector<StatResult> stats(names.size());
     files_.reserve(names.size());
@@ -219,7 +271,12 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats
     }
     for (size_t i = 0; i < names.size(); ++i) {
         if (!stats[i].Ok) {
-            continue;  // vanished between readdir and stat
+            // A name that vanished between readdir and stat is gone; any other failure leaves
+            // the folder only partly known.
+            if (stats[i].Errno != ENOENT && error_ == 0) {
+                error_ = WinErrorFromErrno(stats[i].Errno);
+            }
+            continue;
         }
         const struct stat& st = stats[i].St;
         const bool directory = S_ISDIR(st.st_mode);

@@ -17,6 +17,11 @@ struct DirEntry
     bool IsLink = false;
 };
 
+// Opens the directory `nativeDir` for reading. Below `root` (when `nativeDir` lies in it) every
+// component is opened relative to its parent without following links: a link or a file in the
+// way fails with ELOOP or ENOTDIR. Returns the descriptor, or -errno.
+int OpenDirectoryBelow(std::string_view root, const std::string& nativeDir);
+
 // Stamp of one path without following a symbolic link: size, last-write time (local unless
 // `useUtc`) and attributes (read-only = no owner write bit, hidden = leading dot, directory).
 // Returns a Windows error code.
@@ -31,8 +36,19 @@ class cDirListing
 public:
     // Reads `nativeDir`; an unreadable directory leaves the listing empty and returns its code.
     // `shareStats` lets a helper thread share the stat calls of a large directory; callers that
-    // already read several directories at once leave it off.
-    int Read(const std::string& nativeDir, bool useUtc, bool shareStats = true);
+    // already read several directories at once leave it off. With a `root` that `nativeDir`
+    // lies in, every component below the root is opened without following symbolic links, so a
+    // link to a folder is never listed as that folder.
+    int Read(const std::string& nativeDir, bool useUtc, bool shareStats = true,
+             std::string_view root = {});
+
+    // The code of a failed read, or of an entry whose stat failed (its folder is then only
+    // partly known); 0 when the directory was read whole or does not exist.
+    int Error() const { return error_; }
+    // The directory does not exist (nothing in its place): an empty folder for all purposes.
+    bool Missing() const { return missing_; }
+    // A component below the root is a symbolic link (or a file) rather than a folder.
+    bool ThroughLink() const { return throughLink_; }
 
     const std::vector<DirEntry>& Files() const { return files_; }
     const std::vector<DirEntry>& Dirs() const { return dirs_; }
@@ -78,6 +94,9 @@ private:
     std::vector<DirEntry> files_;
     std::vector<DirEntry> dirs_;
     std::vector<std::string> unnamable_;
+    int error_ = 0;
+    bool missing_ = false;
+    bool throughLink_ = false;
     mutable Index fileIndex_;
     mutable Index dirIndex_;
     mutable bool folded_ = false;

@@ -1,5 +1,7 @@
 #include "platform/DirReadAhead.h"
 
+#include <utility>
+
 #include "platform/FaultInjection.h"
 
 namespace verdal {
@@ -21,7 +23,9 @@ std::string ChildKey(const std::string& parent, const std::string& name)
 
 }  // namespace
 
-cDirReadAhead::cDirReadAhead(bool useUtc) : useUtc_(useUtc) {}
+cDirReadAhead::cDirReadAhead(bool useUtc, std::string root)
+    : useUtc_(useUtc), root_(std::move(root))
+{}
 
 cDirReadAhead::~cDirReadAhead()
 {
@@ -90,7 +94,7 @@ int cDirReadAhead::ReadLocked(std::unique_lock<std::mutex>& lock, const std::str
                               cDirListing& listing)
 {
     lock.unlock();
-    const int code = listing.Read(key, useUtc_, false);
+    const int code = listing.Read(key, useUtc_, false, root_);
     lock.lock();
     // Children are queued before the listing is handed over, so a caller walking breadth first
     // always finds the next directory announced.

@@ -22,7 +22,8 @@ namespace verdal {
 class cDirReadAhead
 {
 public:
-    explicit cDirReadAhead(bool useUtc);
+    // Directories below `root` are opened without following links (see cDirListing::Read).
+    explicit cDirReadAhead(bool useUtc, std::string root = {});
     // Stops the threads after the directory each is reading; unread listings are dropped.
     ~cDirReadAhead();
     cDirReadAhead(const cDirReadAhead&) = delete;
@@ -54,6 +55,7 @@ private:
                    cDirListing& listing);
 
     bool useUtc_;
+    std::string root_;
     std::mutex mutex_;
     std::condition_variable work_, ready_;
     std::deque<std::string> queue_;

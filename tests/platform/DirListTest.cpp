@@ -219,4 +219,30 @@ TEST_F(DirListTest, Read_ReportsInjectedOpenFault)
     EXPECT_EQ(listing.Read(tree.path(), true), kErrSuccess);
 }
 
+// Below the root no component may be a link or a file; a missing folder is merely missing.
+TEST_F(DirListTest, Read_BelowRootNeverFollowsLinks)
+{
+    tree.createFile("außen/fremd.txt", "x");
+    tree.createFile("root/a/datei", "x");
+    tree.createDir("root/a/b");
+    ASSERT_EQ(symlink(tree.filePath("außen").c_str(), tree.filePath("root/a/link").c_str()), 0);
+    const std::string root = tree.filePath("root");
+    cDirListing listing;
+    EXPECT_NE(listing.Read(root + "/a/link/", true, true, root), kErrSuccess);
+    EXPECT_TRUE(listing.ThroughLink());
+    EXPECT_TRUE(listing.Files().empty());
+    listing.Read(root + "/a/link/tiefer/", true, true, root);
+    EXPECT_TRUE(listing.ThroughLink());
+    listing.Read(root + "/a/datei/", true, true, root);
+    EXPECT_TRUE(listing.ThroughLink());
+    listing.Read(root + "/a/fehlt/tiefer/", true, true, root);
+    EXPECT_TRUE(listing.Missing());
+    EXPECT_EQ(listing.Error(), 0);
+    EXPECT_EQ(listing.Read(root + "/a/b/", true, true, root), kErrSuccess);
+    EXPECT_FALSE(listing.ThroughLink() || listing.Missing());
+    // Without a root (or outside it) a link is followed as before.
+    EXPECT_EQ(listing.Read(root + "/a/link", true), kErrSuccess);
+    EXPECT_EQ(listing.Files().size(), 1u);
+}
+
 }  // namespace

@@ -1,0 +1,129 @@
+// What the scan cannot see is never taken for missing: unreadable folders, folders reached
+// through symbolic links, and names of one type on one side against the other type.
+#include <sys/stat.h>
+#include <unistd.h>
+#include <string>
+
+#include "RunFixture.h"
+#include "Unprivileged.h"
+
+using namespace verdal;
+using namespace verdal::test;
+
+namespace {
+
+class DataSafetyTreeTest : public RunTest
+{
+protected:
+    void Files(const std::string& folder, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            dir.createFile(folder + "/Akte" + std::to_string(i) + ".txt", "x", Stamp(3));
+        }
+    }
+    int CountIn(const std::string& folder, int count) const
+    {
+        int found = 0;
+        for (int i = 0; i < count; ++i) {
+            found += dir.exists(folder + "/Akte" + std::to_string(i) + ".txt") ? 1 : 0;
+        }
+        return found;
+    }
+    void Mode(const std::string& relative, mode_t mode)
+    {
+        ASSERT_EQ(chmod(dir.filePath(relative).c_str(), mode), 0);
+    }
+    void Link(const std::string& target, const std::string& relative)
+    {
+        ASSERT_EQ(symlink(dir.filePath(target).c_str(), dir.filePath(relative).c_str()), 0);
+    }
+    bool Logged(const std::string& text) const { return Log().find(text) != std::string::npos; }
+};
+
+// A backed-up source folder that can no longer be read: its copies are no orphans.
+TEST_F(DataSafetyTreeTest, UnreadableSourceFolder_KeepsItsBackupAndFails)
+{
+    Files("q/Akten", 12);
+    ASSERT_EQ(Run(), kRunOk);
+    ASSERT_EQ(CountIn("z/Akten", 12), 12);
+    {
+        const PermissionsBite bite;
+        Mode("q/Akten", 0);
+        EXPECT_EQ(Run(), kRunErrors);
+        Mode("q/Akten", 0755);
+    }
+    EXPECT_EQ(CountIn("z/Akten", 12), 12);
+    EXPECT_TRUE(Logged("Fehler: Verzeichnis " + dir.filePath("q/Akten") + " nicht lesbar ("));
+}
+
+// A folder whose entries cannot be examined (read but no search permission) is only partly
+// known: nothing below it is judged on either side, in a two-way run too.
+TEST_F(DataSafetyTreeTest, EntriesThatCannotBeExamined_NothingDeletedOnEitherSide)
+{
+    params.TouchSrc = true;
+    params.OrphanModeB = 2;  // two-way, orphans deleted
+    Files("q/Akten", 3);
+    Files("z/Akten", 3);
+    dir.createFile(Dst("Akten/nur-hier.txt"), "x", Stamp(3));
+    {
+        const PermissionsBite bite;
+        Mode("q/Akten", 0444);
+        EXPECT_EQ(Run(), kRunErrors);
+        Mode("q/Akten", 0755);
+    }
+    EXPECT_TRUE(dir.exists(Dst("Akten/nur-hier.txt")));
+    EXPECT_EQ(CountIn("q/Akten", 3), 3);
+    EXPECT_TRUE(Logged("nicht lesbar"));
+}
+
+// A destination folder that is a link to a folder outside both trees: nothing is listed,
+// written or deleted through it, and the conflict is logged.
+TEST_F(DataSafetyTreeTest, LinkInDestination_NeverWrittenOrDeletedThrough)
+{
+    Files("q/Akten", 2);
+    dir.createFile("außen/fremd.txt", "fremd", Stamp(3));
+    Link("außen", "z/Akten");
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_TRUE(dir.exists("außen/fremd.txt"));
+    EXPECT_FALSE(dir.exists("außen/Akte0.txt"));
+    EXPECT_TRUE(Logged(dir.filePath("z/Akten") + " führt über eine Verknüpfung"));
+    EXPECT_TRUE(Logged(dir.filePath("z/Akten")));
+    EXPECT_TRUE(Logged("gegenüber steht ein Verzeichnis gleichen Namens"));
+    EXPECT_TRUE(Logged("     2 Warnungen"));
+
+    // Deeper down, and with the folder missing below the link: no mkdir through it either.
+    dir.createFile(Src("Akten2/tief/neu.txt"), "x", Stamp(3));
+    dir.createDir("z/Akten2");
+    Link("außen", "z/Akten2/tief");
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_FALSE(dir.exists("außen/neu.txt"));
+    EXPECT_TRUE(dir.exists("außen/fremd.txt"));
+}
+
+// A searched source folder that is a link: its target is not backed up, and the backup of the
+// folder that used to stand there stays.
+TEST_F(DataSafetyTreeTest, LinkedSearchEntry_IsNotFollowedAndKeepsTheBackup)
+{
+    params.SearchDirectories.Clear();
+    params.SearchDirectories.Add("\\Akten\\");
+    Files("z/Akten", 6);
+    Files("außen", 2);
+    Link("außen", "q/Akten");
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(CountIn("z/Akten", 6), 6);
+    EXPECT_TRUE(Logged(dir.filePath("q/Akten") + " führt über eine Verknüpfung"));
+}
+
+// A file against a folder of the same name cannot be synced either way: both stay.
+TEST_F(DataSafetyTreeTest, FileAgainstFolder_IsATypeConflict)
+{
+    dir.createFile(Src("Bericht"), "Datei", Stamp(3));
+    dir.createFile(Dst("Bericht/innen.txt"), "x", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Src("Bericht")), "Datei");
+    EXPECT_TRUE(dir.exists(Dst("Bericht/innen.txt")));
+    EXPECT_TRUE(Logged(" " + dir.filePath("q/Bericht") +
+                       "  ! gegenüber steht ein Verzeichnis gleichen Namens"));
+}
+
+}  // namespace
