@@ -8,17 +8,19 @@
 namespace verdal {
 namespace {
 
-// Clears the flag however the dialog ends.
+// Sets the flag for the dialog and puts back what it was however the dialog ends (a dialog
+// opened from another one must not clear the flag of the outer one).
 class cModalScope
 {
 public:
-    explicit cModalScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~cModalScope() { flag_ = false; }
+    explicit cModalScope(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+    ~cModalScope() { flag_ = before_; }
     cModalScope(const cModalScope&) = delete;
     cModalScope& operator=(const cModalScope&) = delete;
 
 private:
     bool& flag_;
+    bool before_;
 };
 
 void ShowNotAvailable(const QString& caption)

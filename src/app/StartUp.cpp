@@ -11,6 +11,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainWnd.h"
 #include "app/Translations.h"
+#include "dialogs/DialogServices.h"
 #include "dialogs/TSplashWindow.h"
 #include "platform/AppPaths.h"
 #include "platform/Desktop.h"
@@ -89,6 +90,9 @@ int RunProgram(QApplication& app)
     LoadGermanTranslations(app);
     cGuiPresenter presenter;
     presenter.SetHelpHandler([](int context) { THelpWindow::Show(context); });
+    DialogServices::ShowHelp = [](QWidget* parent, int context) {
+        THelpWindow::Show(context, parent);
+    };
     SetPresenter(&presenter);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         SetPrimaryScreenSize(screen->geometry().width(), screen->geometry().height());
