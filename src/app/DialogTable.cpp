@@ -4,9 +4,12 @@
 #include "app/DialogRegistry.h"
 #include "dialogs/TAboutDlg.h"
 #include "dialogs/TAppsDlg.h"
+#include "dialogs/TBatchDlg.h"
+#include "dialogs/TExpressSetupDlg.h"
 #include "dialogs/TOptionsDlg.h"
 #include "dialogs/TOverviewDlg.h"
 #include "dialogs/TProgrammDlg.h"
+#include "dialogs/TSchedulerDlg.h"
 #include "dialogs/TShortcutDlg.h"
 #include "dialogs/TTopTwelveDlg.h"
 #include "settings/Parameters.h"
@@ -54,6 +57,12 @@ bool OpenOptions(cDialogRegistry& registry, QWidget* parent, cParameters& params
     return true;
 }
 
+// The express setup asks for a run when it closed with a job button and may run at once.
+bool OpenExpressSetup(QWidget* parent, cParameters& params, int page)
+{
+    return TExpressSetupDlg::Open(parent, params, page, RequestRunAfterDialog);
+}
+
 }  // namespace
 
 void RegisterDialogs(cDialogRegistry& r)
@@ -64,14 +73,14 @@ void RegisterDialogs(cDialogRegistry& r)
     const auto shortcut = [&r](QWidget* parent, cParameters& params, int) {
         return OpenShortcut(r, parent, params, false);
     };
-    r.Register("EXPRESS SETUP", QStringLiteral("Express-Setup"), nullptr);
+    r.Register("EXPRESS SETUP", QStringLiteral("Express-Setup"), OpenExpressSetup);
     r.Register("SOURCE", QStringLiteral("Quelle"), nullptr);
     r.Register("DESTINATION", QStringLiteral("Ziel"), nullptr);
     r.Register("OPTIONS", QStringLiteral("Optionen"), options);
     r.Register("OVERVIEW", QStringLiteral("Übersicht"), OpenModal<TOverviewDlg>);
     r.Register("LOG", QStringLiteral("Log"), nullptr);
-    r.Register("BATCH", QStringLiteral("Batch"), nullptr);
-    r.Register("SCHEDULER", QStringLiteral("Zeitplaner"), nullptr);
+    r.Register("BATCH", QStringLiteral("Batch"), TBatchDlg::Open);
+    r.Register("SCHEDULER", QStringLiteral("Zeitplaner"), TSchedulerDlg::Open);
     r.Register("VIEWER", QStringLiteral("Log ansehen"), nullptr);
     r.Register("SHORTCUT", QStringLiteral("Verknüpfung erstellen"), shortcut);
     r.Register("PROGRAM", QStringLiteral("Programmoptionen"), OpenModal<TProgrammDlg>);

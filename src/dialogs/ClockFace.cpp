@@ -10,7 +10,7 @@
 namespace verdal {
 namespace {
 
-constexpr double kHandLength = 0.85;   // of the radius
+constexpr double kHandLength = 0.6;    // of the radius, leaving room for the labels
 constexpr double kHandHalfBase = 5.0;  // pixels either side of the centre
 
 }  // namespace
@@ -40,6 +40,11 @@ QPointF ClockFace::Direction(int minutes) const
 QPointF ClockFace::HandTip(int minutes) const
 {
     return Centre(DialOf(minutes)) + Direction(minutes) * (Radius() * kHandLength);
+}
+
+QPointF ClockFace::LabelCentre(int minutes) const
+{
+    return Centre(DialOf(minutes)) + Direction(minutes) * (Radius() * kHandLength + 16.0);
 }
 
 QPolygonF ClockFace::HandShape(int minutes) const

@@ -27,8 +27,9 @@ public:
 
     // The hand of a time: a narrow triangle from the dial's centre towards the time.
     QPolygonF HandShape(int minutes) const;
-    // The tip of that hand, where its label goes.
+    // The tip of that hand, and the centre of its time label just beyond.
     QPointF HandTip(int minutes) const;
+    QPointF LabelCentre(int minutes) const;
     // The first entry whose hand contains `point`, in list order, or -1.
     int HitTest(const std::vector<uint32_t>& entries, const QPointF& point) const;
     // The time that a line from the centre of the dial under `point` to `point` shows:

@@ -242,6 +242,8 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     right->addWidget(
         BuddyLabel(QStringLiteral("Profile in dieser Batch-Datei:"), SelectedLst, this));
     right->addWidget(SelectedLst, 1);
+    DirEdt->setMinimumWidth(220);
+    SelectedLst->setMinimumWidth(400);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
     top->addLayout(middle);
@@ -254,6 +256,8 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
+
+    resize(900, 460);
 
     connect(DirEdt, &QLineEdit::editingFinished, this, &TBatchDlg::FillAvailable);
     connect(BrowseBtn, &QPushButton::clicked, this, &TBatchDlg::Browse);

@@ -227,10 +227,21 @@ void TExpressSetupDlg::Browse(QLineEdit* drive, QLineEdit* dir)
     dir->setText(Q(split.Directory));
 }
 
+// The native path where the drive can be resolved, else drive and directory as stored.
+static QString PathText(const QLineEdit* drive, const QLineEdit* dir)
+{
+    const std::string relative = RelativeDirectory(S(dir));
+    std::string native;
+    if (BuildNativePath(S(drive), relative, {}, native) == 0) {
+        return Q(native);
+    }
+    return Q(S(drive) + relative);
+}
+
 void TExpressSetupDlg::UpdateLabels()
 {
-    SrcPathLbl->setText(SrcDriveEdt->text() + Q(RelativeDirectory(S(SrcDirEdt))));
-    DestPathLbl->setText(DestDriveEdt->text() + Q(RelativeDirectory(S(DestDirEdt))));
+    SrcPathLbl->setText(PathText(SrcDriveEdt, SrcDirEdt));
+    DestPathLbl->setText(PathText(DestDriveEdt, DestDirEdt));
 }
 
 bool TExpressSetupDlg::Open(QWidget* parent, cParameters& params, int /*page*/,

@@ -68,6 +68,8 @@ TOptionsDlg::TOptionsDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Optionen"));
     setObjectName(QStringLiteral("OptionsDlg"));
     Notebook = Named(new QTabWidget(this), "Notebook", QStringLiteral("Seiten"));
+    // All nine page tabs stay in sight.
+    Notebook->setUsesScrollButtons(false);
     Notebook->addTab(BuildRangePage(), QStringLiteral("Bereich"));
     Notebook->addTab(BuildDirectoriesPage(), QStringLiteral("Verzeichnisse"));
     Notebook->addTab(BuildAgePage(), QStringLiteral("Alter"));

@@ -81,18 +81,18 @@ void TClockPanel::paintEvent(QPaintEvent* /*event*/)
         const QPointF centre = face.Centre(dial);
         const double r = face.Radius();
         painter.setPen(QPen(palette().color(QPalette::Dark), 1.5));
-        painter.setBrush(palette().color(QPalette::Base));
+        painter.setBrush(palette().color(QPalette::Window).darker(106));
         painter.drawEllipse(centre, r, r);
         for (int hour = 0; hour < 12; ++hour) {
             const double a = hour * 30.0 * 3.14159265358979 / 180.0;
             const QPointF dir(std::sin(a), -std::cos(a));
-            painter.drawLine(centre + dir * (r * 0.9), centre + dir * r);
+            painter.drawLine(centre + dir * (r * 0.93), centre + dir * r);
         }
         painter.setPen(palette().color(QPalette::Text));
         const int first = dial == 0 ? 0 : 12;
         for (int hour : {0, 3, 6, 9}) {
             const double a = hour * 30.0 * 3.14159265358979 / 180.0;
-            const QPointF at = centre + QPointF(std::sin(a), -std::cos(a)) * (r * 0.75);
+            const QPointF at = centre + QPointF(std::sin(a), -std::cos(a)) * (r * 0.84);
             painter.drawText(QRectF(at.x() - 12, at.y() - 8, 24, 16), Qt::AlignCenter,
                              QString::number(first + hour));
         }
@@ -110,8 +110,8 @@ void TClockPanel::paintEvent(QPaintEvent* /*event*/)
             painter.setBrush(selected ? QColor(Qt::white) : QColor(128, 128, 128));
             painter.drawPolygon(face.HandShape(minutes));
             painter.setPen(palette().color(QPalette::Text));
-            const QPointF tip = face.HandTip(minutes);
-            painter.drawText(QRectF(tip.x() - 20, tip.y() - 16, 40, 14), Qt::AlignCenter,
+            const QPointF label = face.LabelCentre(minutes);
+            painter.drawText(QRectF(label.x() - 20, label.y() - 7, 40, 14), Qt::AlignCenter,
                              TimeText(minutes));
         }
     }

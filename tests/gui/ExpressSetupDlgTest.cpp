@@ -112,8 +112,9 @@ TEST_F(ExpressSetupDlgTest, Opening_ShowsTheProfile)
     EXPECT_EQ(dialog.SrcDirEdt->text(), "\\Daten\\");
     EXPECT_TRUE(dialog.SubdirsChk->isChecked());
     EXPECT_EQ(dialog.CompareEdt->text(), "*.* *.doc ");
-    EXPECT_EQ(dialog.SrcPathLbl->text(), "/srv\\Daten\\");
-    EXPECT_EQ(dialog.DestPathLbl->text(), "\\\\nas\\fotos\\Sicherung\\");
+    EXPECT_EQ(dialog.DestPathLbl->text(), "\\\\nas\\fotos\\Sicherung\\");  // not mounted
+    dialog.SrcDriveEdt->setText(QString::fromStdString(dir.path()));
+    EXPECT_EQ(dialog.SrcPathLbl->text().toStdString(), dir.path() + "/Daten/");
     EXPECT_TRUE(dialog.AutoSetChk->isChecked());
     EXPECT_TRUE(dialog.CancelBtn->isDefault());
 }

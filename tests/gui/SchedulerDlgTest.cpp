@@ -96,7 +96,7 @@ TEST(ClockFaceTest, HitTestFollowsTheHandShape)
     const std::vector<uint32_t> entries{kNewEntry | 180, kNewEntry | 900, kNewEntry | 180};
     const QPointF centre = face.Centre(0);
     EXPECT_EQ(face.HitTest(entries, centre + QPointF(40, 0)), 0);
-    EXPECT_EQ(face.HitTest(entries, centre + QPointF(70, 4)), -1);  // beside the narrowing hand
+    EXPECT_EQ(face.HitTest(entries, centre + QPointF(46, 2.5)), -1);  // beside the narrowing hand
     EXPECT_EQ(face.HitTest(entries, centre + QPointF(-40, 0)), -1);
     EXPECT_EQ(face.HitTest(entries, face.Centre(1) + QPointF(40, 1)), 1);
     const QPolygonF hand = face.HandShape(180);

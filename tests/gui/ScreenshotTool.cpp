@@ -83,14 +83,19 @@ int main(int argc, char** argv)
         Settle(500);
         for (int i = 3; i < args.size(); ++i) {
             const QString name = args[i].section(QLatin1Char('='), 0, 0);
-            const QString routine = args[i].section(QLatin1Char('='), 1);
+            // "ROUTINE@page" opens a dialog with pages on that page.
+            const QString target = args[i].section(QLatin1Char('='), 1);
+            const QString routine = target.section(QLatin1Char('@'), 0, 0);
+            const int page = target.contains(QLatin1Char('@'))
+                                 ? target.section(QLatin1Char('@'), 1).toInt()
+                                 : -1;
             const QString path = out.filePath(name + QStringLiteral(".png"));
             bool saved = false;
             if (routine.isEmpty()) {
                 saved = Save(window, path);
             } else {
                 GrabNextDialog(path, saved);
-                window.OpenDialog(routine.toStdString());
+                window.OpenDialog(routine.toStdString(), page);
             }
             failures += saved ? 0 : 1;
         }
