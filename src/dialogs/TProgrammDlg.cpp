@@ -66,6 +66,7 @@ TProgrammDlg::TProgrammDlg(QWidget* parent)
 {
     setObjectName(QStringLiteral("ProgrammDlg"));
     setWindowTitle(QStringLiteral("Programmoptionen"));
+    CompareAEdt->setMinimumWidth(260);
     RefuseQuotes(CompareAEdt);
     RefuseQuotes(CompareBEdt);
     for (QPushButton* button : {BrowseBtn, SourceVarBtn, DestinationVarBtn}) {

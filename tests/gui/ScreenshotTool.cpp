@@ -11,6 +11,7 @@
 
 #include "app/GuiPresenter.h"
 #include "app/MainWnd.h"
+#include "app/StartUp.h"
 #include "app/Translations.h"
 #include "settings/OptionsFile.h"
 #include "settings/Parameters.h"
@@ -62,6 +63,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Verdal 5"));
     LoadGermanTranslations(app);
+    SetDesktopIdentity();
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
         std::fprintf(stderr, "usage: %s OUTDIR DOCUMENT name=ROUTINE...\n", argv[0]);
