@@ -23,6 +23,7 @@
 #include "app/RunController.h"
 #include "app/TrayIcon.h"
 #include "dialogs/NewTreeView.h"
+#include "dialogs/TTimedDlg.h"
 #include "settings/Parameters.h"
 #include "settings/ProgramMessages.h"
 #include "settings/Summary.h"
@@ -51,7 +52,13 @@ TMainWnd::TMainWnd(bool mute, QWidget* parent)
     profileTree_->setFrameShape(QFrame::StyledPanel);
     profileTree_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(profileTree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        if (QTreeWidgetItem* item = profileTree_->itemAt(pos)) {
+        // From the keyboard (menu key, Shift+F10) the point may miss every item: then the
+        // current one is meant.
+        QTreeWidgetItem* item = profileTree_->itemAt(pos);
+        if (!item) {
+            item = profileTree_->currentItem();
+        }
+        if (item) {
             profileTree_->setCurrentItem(item);
             OpenDialogForItem(item);
         }
@@ -322,8 +329,7 @@ void TMainWnd::RefreshCaption()
     const QString fileName = QString::fromStdString(Params().FileName);
     setWindowTitle(QStringLiteral("Verdal 5 - ") + fileName);
     const int slash = fileName.lastIndexOf(QLatin1Char('/'));
-    QApplication::setApplicationDisplayName(QStringLiteral("Verdal 5 - ") +
-                                            fileName.mid(slash + 1));
+    SetApplicationTitle(QStringLiteral("Verdal 5 - ") + fileName.mid(slash + 1));
     if (tray_->Shown()) {
         tray_->Modify();
     }

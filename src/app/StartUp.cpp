@@ -6,6 +6,8 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
+#include <atomic>
 
 #include "app/GuiPresenter.h"
 #include "app/HelpWindow.h"
@@ -13,8 +15,10 @@
 #include "app/Translations.h"
 #include "dialogs/DialogServices.h"
 #include "dialogs/TSplashWindow.h"
+#include "engine/RunFrontEnd.h"
 #include "platform/AppPaths.h"
 #include "platform/Desktop.h"
+#include "platform/Terminal.h"
 #include "platform/WinError.h"
 #include "settings/ErrorText.h"
 #include "settings/GermanFormat.h"
@@ -123,6 +127,17 @@ int RunProgram(QApplication& app)
         }
         QObject::connect(&window, &TMainWnd::CloseAccepted, &app, &QApplication::quit,
                          Qt::QueuedConnection);
+        // SIGTERM (and Ctrl+C) end the program the orderly way, so that the placements and
+        // options are written: a run in progress stops at its next test first.
+        static std::atomic<bool> terminate{false};
+        SetFlagsOnInterrupt(&terminate, &AbortFlag);
+        QTimer terminateWatch;
+        QObject::connect(&terminateWatch, &QTimer::timeout, &app, [&window] {
+            if (terminate && !window.RunBusy()) {
+                QCoreApplication::quit();
+            }
+        });
+        terminateWatch.start(200);
         if (!line.Mute) {
             window.ApplyPlacement();
             window.show();

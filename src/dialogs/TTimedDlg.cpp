@@ -1,12 +1,30 @@
 #include "dialogs/TTimedDlg.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
 namespace verdal {
+namespace {
+
+QString& StoredTitle()
+{
+    static QString title = QStringLiteral("Verdal 5");
+    return title;
+}
+
+}  // namespace
+
+void SetApplicationTitle(const QString& title)
+{
+    StoredTitle() = title;
+}
+
+QString ApplicationTitle()
+{
+    return StoredTitle();
+}
 
 TTimedDlg::TTimedDlg(const QString& line1, const QString& line2, const QString& line3,
                      QWidget* parent, int seconds)
@@ -20,8 +38,7 @@ TTimedDlg::TTimedDlg(const QString& line1, const QString& line2, const QString& 
       remaining_(seconds)
 {
     setObjectName(QStringLiteral("TimedDlg"));
-    const QString title = QApplication::applicationDisplayName();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Verdal 5") : title);
+    setWindowTitle(ApplicationTitle());
     const std::pair<QWidget*, const char*> names[] = {{Line1Lbl, "Line1Lbl"},
                                                       {Line2Lbl, "Line2Lbl"},
                                                       {Line3Lbl, "Line3Lbl"},

@@ -33,6 +33,11 @@ private:
     int remaining_;
 };
 
+// The application's title, "Verdal 5 - " + the open file's name (the caption of this window).
+// Kept apart from Qt's display name, which the window system would append to every caption.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 // Shows a TTimedDlg modally.
 void ShowTimedMessage(const QString& line1, const QString& line2, const QString& line3,
                       QWidget* parent = nullptr);

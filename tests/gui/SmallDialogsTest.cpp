@@ -249,7 +249,10 @@ TEST_F(SmallDialogsTest, Jpeg_DecodesPicturesAndRefusesOtherData)
 // The timed message closes itself when its count reaches 0; OK closes it earlier.
 TEST_F(SmallDialogsTest, TimedDlg_ClosesItselfAfterItsCount)
 {
+    TMainWnd window;
+    ASSERT_TRUE(window.OpenFile(ExampleProfile()));
     TTimedDlg dialog("Fehler beim Drucken...", "Drucker", "kaputt");
+    EXPECT_EQ(dialog.windowTitle(), "Verdal 5 - Beispiel.vrd");
     EXPECT_EQ(dialog.Remaining(), 30);
     EXPECT_EQ(dialog.CountLbl->text(), "30");
     dialog.show();
