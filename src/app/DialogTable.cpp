@@ -6,6 +6,7 @@
 #include "dialogs/TAppsDlg.h"
 #include "dialogs/TBatchDlg.h"
 #include "dialogs/TExpressSetupDlg.h"
+#include "dialogs/TLogDlg.h"
 #include "dialogs/TOptionsDlg.h"
 #include "dialogs/TOverviewDlg.h"
 #include "dialogs/TProgrammDlg.h"
@@ -78,7 +79,7 @@ void RegisterDialogs(cDialogRegistry& r)
     r.Register("DESTINATION", QStringLiteral("Ziel"), nullptr);
     r.Register("OPTIONS", QStringLiteral("Optionen"), options);
     r.Register("OVERVIEW", QStringLiteral("Übersicht"), OpenModal<TOverviewDlg>);
-    r.Register("LOG", QStringLiteral("Log"), nullptr);
+    r.Register("LOG", QStringLiteral("Log"), TLogDlg::Open);
     r.Register("BATCH", QStringLiteral("Batch"), TBatchDlg::Open);
     r.Register("SCHEDULER", QStringLiteral("Zeitplaner"), TSchedulerDlg::Open);
     r.Register("VIEWER", QStringLiteral("Log ansehen"), nullptr);

@@ -25,7 +25,7 @@ std::string Cut(const std::string& text, size_t length = kMaxField)
     return text.substr(0, length);
 }
 
-void ComposeLogMessage(const cLogParameters& log, TmsMessage& message)
+void ComposeAddresses(const cLogParameters& log, TmsMessage& message)
 {
     message.Clear();
     message.Sender = {Cut(log.SenderName), Cut(log.SenderAddress)};
@@ -37,6 +37,11 @@ void ComposeLogMessage(const cLogParameters& log, TmsMessage& message)
     if (!log.Recipient3Address.empty()) {
         message.Recipients.Add(log.Recipient3Address, log.Recipient3Name);
     }
+}
+
+void ComposeLogMessage(const cLogParameters& log, TmsMessage& message)
+{
+    ComposeAddresses(log, message);
     message.Subject = Cut(log.SubjectPrefix + FileNamePart(log.CurrentLogFile));
     message.Body.clear();
     message.Attachments.Clear();
@@ -48,10 +53,24 @@ void ComposeLogMessage(const cLogParameters& log, TmsMessage& message)
     }
 }
 
-void Transmit(const cLogParameters& log, const MailHooks& hooks)
+void ComposeTestMessage(const cLogParameters& log, TmsMessage& message)
+{
+    ComposeAddresses(log, message);
+    message.Subject = Cut(log.SubjectPrefix + "Testnachricht");
+    message.Body = {"Dies ist eine Testnachricht von Verdal.",
+                    "Die E-Mail-Einstellungen des Logs funktionieren."};
+    message.Attachments.Clear();
+}
+
+// Returns the server's last reply.
+std::string Transmit(const cLogParameters& log, const MailHooks& hooks, bool test = false)
 {
     TmsMessage message;
-    ComposeLogMessage(log, message);
+    if (test) {
+        ComposeTestMessage(log, message);
+    } else {
+        ComposeLogMessage(log, message);
+    }
     TmsSMTPClient client;
     const std::string server = Cut(log.SmtpServer);
     if (!server.empty() && !SplitServerSetting(server, client.Host, client.Port)) {
@@ -61,7 +80,10 @@ void Transmit(const cLogParameters& log, const MailHooks& hooks)
     client.Pump = hooks.Pump;
     client.CancelFlag = hooks.CancelFlag;
     client.TimeOut = hooks.TimeOut;
+    std::string accepted;  // the reply to the message itself, not the one to QUIT
+    client.OnSent = [&client, &accepted] { accepted = client.LastReply(); };
     client.Send();
+    return accepted;
 }
 
 void ReportFailure(const cLogParameters& log, const std::string& reason)
@@ -79,6 +101,22 @@ void ReportFailure(const cLogParameters& log, const std::string& reason)
 std::string SendingLogText(const cLogParameters& log)
 {
     return "Verschicke Log an " + log.Recipient1Name + " <" + log.Recipient1Address + ">...";
+}
+
+bool SendTestMail(const cLogParameters& log, const MailHooks& hooks, std::string& answer)
+{
+    std::string reason;
+    try {
+        const std::string reply = Transmit(log, hooks, true);
+        answer = "Der Server hat die Testnachricht angenommen.\rSeine Antwort: " + reply;
+        return true;
+    } catch (const std::exception& e) {
+        reason = e.what();
+    } catch (...) {
+        reason = "Unbekannter Fehler";
+    }
+    answer = "Die Testnachricht konnte nicht verschickt werden.\r" + reason;
+    return false;
 }
 
 bool SendLogByMail(cParameters& params, const MailHooks& hooks)

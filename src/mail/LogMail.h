@@ -23,6 +23,11 @@ struct MailHooks
 // Verschicken...", the recipient, the reason) and gives false; nothing is thrown.
 bool SendLogByMail(cParameters& params, const MailHooks& hooks = {});
 
+// Sends a short test message by the e-mail settings, so the user knows they work before the
+// first unattended run. `answer` receives a German account: the server's last reply on success,
+// the reason on failure. Nothing is thrown.
+bool SendTestMail(const cLogParameters& log, const MailHooks& hooks, std::string& answer);
+
 // "Verschicke Log an Name <Adresse>...", the text of the window shown while mailing.
 std::string SendingLogText(const cLogParameters& log);
 
