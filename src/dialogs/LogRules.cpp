@@ -4,20 +4,6 @@
 
 namespace verdal {
 
-BrowseStart BrowseStartOf(const QString& text)
-{
-    for (QChar c : {u'"', u'<', u'>', u'|'}) {
-        if (text.contains(c)) {
-            return {};
-        }
-    }
-    const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
-    if (slash < 0) {
-        return {QString(), text};
-    }
-    return {text.left(slash + 1), text.mid(slash + 1)};
-}
-
 QString LogFileFilter()
 {
     return QStringLiteral("Text-Dateien (*.txt);;Log-Dateien (*.log);;Alle Dateien (*)");

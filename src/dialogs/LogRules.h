@@ -3,18 +3,11 @@
 #include <QString>
 #include <functional>
 
+#include "dialogs/SmallDialogRules.h"
+
 class QWidget;
 
 namespace verdal {
-
-// Where a "..." button's file dialog starts: the folder and the preselected name taken from the
-// text in the field. A text with one of `" < > |` gives neither.
-struct BrowseStart
-{
-    QString Directory;
-    QString Name;
-};
-BrowseStart BrowseStartOf(const QString& text);
 
 // The switches of an external viewer mean something only for viewer kinds 1 to 4.
 inline bool SwitchesEnabled(int viewerKind)
