@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include "dialogs/DialogServices.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/TMoreDlg.h"
+#include "dialogs/TProfileDlg.h"
 #include "settings/ErrorText.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
@@ -173,6 +175,26 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     ChooseFolder = [](QWidget* owner, const QString& start) {
         return QFileDialog::getExistingDirectory(owner, QStringLiteral("Verzeichnis wählen"),
                                                  start);
+    };
+    // Profiles of the batch are shown one after the other; those of the folder side by side,
+    // each in a window of its own that goes when it is closed.
+    ShowProfile = [](QWidget* owner, const std::string& path, bool modal) {
+        auto* window = new TProfileDlg(path, owner);
+        window->setWindowFlag(Qt::Window);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        if (!window->Load()) {
+            delete window;
+            return;
+        }
+        if (!modal) {
+            window->show();
+            return;
+        }
+        QEventLoop closed;
+        connect(window, &QObject::destroyed, &closed, &QEventLoop::quit);
+        window->setWindowModality(Qt::ApplicationModal);
+        window->show();
+        closed.exec();
     };
     const QString hint = QStringLiteral("Rechts klicken für Befehle");
     DirEdt = Named(new QLineEdit(this), "DirEdt", QStringLiteral("Verzeichnis"));

@@ -30,6 +30,8 @@ void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& deliver
     const bool untitled = params.Untitled;
     const bool modified = params.Modified;
     const std::string batchFile = params.FileName;
+    // Reading each profile records it as the last file; the batch file stays the last one.
+    const std::string lastFile = params.Programm.LastFile;
     // The entries are copied: reading a profile must not disturb the list being walked.
     const cBatchParameters batch = params.Batch;
     for (int i = 0; i < batch.Profiles.Count(); ++i) {
@@ -63,6 +65,7 @@ void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& deliver
     params.Modified = modified;
     params.FileKind = 1;
     params.FileName = batchFile;
+    params.Programm.LastFile = lastFile;
 }
 
 }  // namespace

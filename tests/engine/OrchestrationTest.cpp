@@ -170,3 +170,16 @@ TEST_F(OrchestrationTest, Snapshot_TwoWayCycleOverThreeRuns)
     EXPECT_EQ(dir.readFile(Src("b.txt")), "b geändert");
     EXPECT_TRUE(dir.exists(Src("e.txt")));
 }
+
+// The batch file stays the document and the last file, however many profiles it read.
+TEST_F(OrchestrationTest, Batch_KeepsTheBatchFileAsLastFile)
+{
+    const std::string fine = SaveProfile("eins", true);
+    MakeBatch({{fine, 0}});
+    params.Programm.LastFile = dir.filePath("Alle.vbf");
+    params.Modified = true;
+    RunDocument(params, frontEnd, delivery, 0);
+    EXPECT_EQ(params.Programm.LastFile, dir.filePath("Alle.vbf"));
+    EXPECT_EQ(params.FileName, dir.filePath("Alle.vbf"));
+    EXPECT_TRUE(params.Modified);
+}

@@ -10,6 +10,7 @@
 
 #include "DialogTestEnvironment.h"
 #include "dialogs/BatchRules.h"
+#include "dialogs/DialogServices.h"
 #include "dialogs/TMoreDlg.h"
 #include "settings/Parameters.h"
 #include "support/TestDir.h"
@@ -268,4 +269,33 @@ TEST_F(BatchDlgTest, MoreDialog_WarningsOnlyWithOverride)
     EXPECT_EQ(params.Batch.ShutdownMode, 2);
     EXPECT_TRUE(params.Batch.MinimizeToTray);
     EXPECT_TRUE(params.Modified);
+}
+
+// "Anzeigen" shows the batch's entries one by one and the folder's profiles side by side;
+// "In Verdal öffnen" starts the program with the path as one argument.
+TEST_F(BatchDlgTest, ShowAndOpen_HandThePathsOn)
+{
+    std::vector<std::pair<std::string, bool>> shown;
+    dialog.ShowProfile = [&shown](QWidget*, const std::string& path, bool modal) {
+        shown.emplace_back(path, modal);
+    };
+    std::vector<std::vector<std::string>> started;
+    const auto previous = DialogServices::StartProgram;
+    DialogServices::StartProgram = [&started](const std::vector<std::string>& argv) {
+        started.push_back(argv);
+        return 33;
+    };
+    Select({1});
+    dialog.SelectedShowAct->trigger();
+    dialog.AvailableLst->item(0)->setSelected(true);
+    dialog.AvailableShowAct->trigger();
+    dialog.SelectedOpenAct->trigger();
+    DialogServices::StartProgram = previous;
+
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], std::make_pair(jobs + "/zwei.vrd", true));
+    EXPECT_EQ(shown[1], std::make_pair(jobs + "/A.VRD", false));
+    ASSERT_EQ(started.size(), 1u);
+    ASSERT_EQ(started[0].size(), 2u);
+    EXPECT_EQ(started[0][1], jobs + "/zwei.vrd");
 }
