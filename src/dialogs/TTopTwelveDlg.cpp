@@ -73,6 +73,12 @@ TTopTwelveDlg::TTopTwelveDlg(QWidget* parent)
             [this](QWidget*, QWidget* now) { FocusMoved(now); });
 }
 
+TTopTwelveDlg::~TTopTwelveDlg()
+{
+    // Deleting the fields moves the focus; that must not reach the controls already gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
 void TTopTwelveDlg::FocusMoved(QWidget* now)
 {
     fileRow_ = 0;

@@ -17,6 +17,7 @@ class TTopTwelveDlg : public QDialog
 
 public:
     explicit TTopTwelveDlg(QWidget* parent = nullptr);
+    ~TTopTwelveDlg() override;
 
     void LoadFrom(const cParameters& params);
     // Copies back, marks the document modified and writes the list to the options file.

@@ -118,6 +118,8 @@ TEST_F(SmallDialogsTest, TopTwelveDlg_OkCancelAndBrowseEnabling)
     bool enabledInDescription = true, enabledInFile = false;
     test::OnNextModal([&](QWidget* dialog) {
         auto* browse = Child<QPushButton>(dialog, "BrowseBtn");
+        // Focus moves only inside the active window; make it so at once.
+        QApplication::setActiveWindow(dialog);
         Child<QLineEdit>(dialog, "DescriptionEdt2")->setFocus();
         enabledInDescription = browse->isEnabled();
         Child<QLineEdit>(dialog, "DescriptionEdt2")->setText("Zwei");
