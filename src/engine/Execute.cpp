@@ -133,7 +133,8 @@ void DeletePass(cRunContext& run, cLog& log)
     if (run.FrontEnd) {
         run.FrontEnd->SetPhase("Suche zu löschende Dateien...", count);
     }
-    for (int i = 0; i < count; ++i) {
+    // A stop request (Ctrl+C, the cancel button) ends the deleting at once.
+    for (int i = 0; i < count && !AbortFlag.load(); ++i) {
         cCandidate& c = run.Candidates[i];
         if (c.Action() == kDelete && !(c.Category & kDone)) {
             DeleteCandidate(run, log, c);

@@ -10,8 +10,8 @@ class cLog;
 // The passes of a run's execution phase over the sorted candidate list. Every result is
 // logged by its event number and counted in run.Counters.
 
-// Deletes every Delete candidate (both existing sides, source first); runs to the end of the
-// list whatever the abort flag says.
+// Deletes every Delete candidate (both existing sides, source first); stops when the abort
+// flag is set.
 void DeletePass(cRunContext& run, cLog& log);
 // Copies Forward and Backward candidates, logs Skip candidates, and deals with failures
 // through the interruption dialog. Stops when the abort flag is set. Afterwards every file

@@ -16,6 +16,7 @@
 #include "platform/Paths.h"
 #include "platform/TextCase.h"
 #include "platform/VolumeActions.h"
+#include "platform/WinError.h"
 #include "settings/ErrorText.h"
 #include "settings/GermanFormat.h"
 #include "settings/Macros.h"
@@ -82,6 +83,7 @@ private:
     void Review();
     void Execute();
     void CarryOut();
+    void RotateNow();
     void WriteSnapshot();
     bool SnapshotMode() const { return params_.OrphanModeB == kOrphanSnapshot; }
     int Finish();
@@ -95,6 +97,7 @@ private:
     LogRunInfo info_;
     bool nothingFound_ = false;
     bool snapshotUnread_ = true;
+    bool rotationPending_ = false;
     RunStatistics statistics_;
 };
 
@@ -229,7 +232,12 @@ bool cRunDriver::Checks()
     if (Identical()) {
         return Stop(kLogIdentical, kMsgSameSourceAndDest);
     }
-    if (options_.DryRun && params_.Variation == kGenerationsVariation) {
+    if (params_.Variation == kGenerationsVariation && !options_.DryRun) {
+        // The generations are renamed only once the run is sure to happen (RotateNow); until
+        // then the run looks at the folder that the rotation makes the newest generation.
+        run_.DestinationBase = ExpandMacros(params_.DestinationDirectory) + "Vater\\";
+        rotationPending_ = true;
+    } else if (options_.DryRun && params_.Variation == kGenerationsVariation) {
         // Rotating the generations renames folders; a dry run looks at the folder that the
         // rotation would make the newest generation instead.
         run_.DestinationBase = ExpandMacros(params_.DestinationDirectory) +
@@ -301,6 +309,10 @@ void cRunDriver::WriteSnapshot()
     frontEnd_.SetPhase("Schreibe Schnappschuß...", 0);
     const int code = run_.Snapshot.WriteSnapshot(SnapshotPath(), run_);
     log_.Event(kLogSnapshotWritten, SnapshotPath(), {}, code);
+    // The next two-way run would judge deletions by an old snapshot: not a success.
+    if (code != 0 && code != kErrCancelled) {
+        ++run_.Counters.Errors;
+    }
 }
 
 int cRunDriver::Finish()
@@ -393,8 +405,25 @@ void cRunDriver::Review()
     }
 }
 
+// Renames the generations and moves the run's destination tables onto the new names.
+void cRunDriver::RotateNow()
+{
+    const std::string before = run_.DestinationBase;
+    params_.MakeDestinationBase();
+    run_.DestinationBase = params_.DestinationBase;
+    for (std::string& dir : run_.DestinationDirs) {
+        if (StartsWith(dir, before)) {
+            dir = run_.DestinationBase + dir.substr(before.size());
+        }
+    }
+    rotationPending_ = false;
+}
+
 void cRunDriver::CarryOut()
 {
+    if (!AbortFlag.load() && rotationPending_) {
+        RotateNow();
+    }
     if (!AbortFlag.load() && !nothingFound_) {
         Execute();
     }

@@ -113,4 +113,78 @@ TEST_F(DataSafetyGuardTest, Unanswered_IsNoAndAllowDeletes)
     EXPECT_EQ(CountIn("z", 8), 0);
 }
 
+// Ctrl+C during the delete pass: the deletions stop at once, the run ends as aborted.
+TEST_F(DataSafetyGuardTest, Abort_StopsTheDeletePass)
+{
+    // Stands for the signal handler: the flag is set while the third deletion is reported.
+    class StopAtThirdDeletion : public ScriptedFrontEnd
+    {
+    public:
+        void SetPhasePosition(int64_t position) override
+        {
+            if (!Phases.empty() && Phases.back() == "Suche zu löschende Dateien..." &&
+                position == 3) {
+                AbortFlag = true;
+            }
+        }
+    } stopping;
+    Files("q", 40, "Teil");
+    Files("z", 40, "Teil");
+    Files("z", 20);
+    EXPECT_EQ(RunProfile(params, stopping, profilePath, {}, kNoBatchCondition, 0), kRunAborted);
+    EXPECT_EQ(CountIn("z", 20), 17);
+    EXPECT_NE(Log().find("Abbruch durch Benutzer."), std::string::npos);
+}
+
+// The generations are renamed only by a run that happens: not when a check stops it, not when
+// the review list is cancelled.
+TEST_F(DataSafetyGuardTest, Generations_RotateOnlyWhenTheRunHappens)
+{
+    params.Variation = 4;
+    params.OrphanModeD2 = 0;  // keep what only the backup holds
+    params.ShowOverview = true;
+    dir.createFile(Src("neu.txt"), "neu", Stamp(1));
+    for (const char* generation : {"Vater", "Sohn", "Enkel"}) {
+        dir.createFile(Dst(std::string(generation) + "/war.txt"), generation, Stamp(3));
+    }
+    const auto unchanged = [&] {
+        return dir.readFile(Dst("Vater/war.txt")) == "Vater" &&
+               dir.readFile(Dst("Sohn/war.txt")) == "Sohn" &&
+               dir.readFile(Dst("Enkel/war.txt")) == "Enkel";
+    };
+    frontEnd.OnReview = [](cRunContext&) { return false; };
+    EXPECT_EQ(Run(), kRunAborted);
+    EXPECT_TRUE(unchanged());
+
+    const std::string source = params.SourceDrive;
+    params.SourceDrive = dir.filePath("fehlt");
+    presenter.Answers = {BoxResult::No};
+    EXPECT_EQ(Run(), kRunAborted);
+    EXPECT_TRUE(unchanged());
+
+    params.SourceDrive = source;
+    frontEnd.OnReview = nullptr;
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Dst("Enkel/war.txt")), "Vater");
+    EXPECT_EQ(dir.readFile(Dst("Enkel/neu.txt")), "neu");
+    EXPECT_EQ(dir.readFile(Dst("Vater/war.txt")), "Sohn");
+    EXPECT_EQ(dir.readFile(Dst("Sohn/war.txt")), "Enkel");
+    EXPECT_FALSE(dir.exists(Dst("Sohn/neu.txt")));
+}
+
+// A snapshot that cannot be written leaves the next run to judge by an old one: result 2, and
+// LastUpdate stays where it was.
+TEST_F(DataSafetyGuardTest, SnapshotNotWritten_IsAnErrorAndKeepsLastUpdate)
+{
+    params.TouchSrc = true;
+    params.OrphanModeB = 5;
+    dir.createFile(Src("a.txt"), "a", Stamp(3));
+    dir.createDir("Test.vrd.lst");
+    EXPECT_EQ(RunOne(), kRunErrors);
+    EXPECT_NE(Log().find("Schnappschuß NICHT geschrieben:"), std::string::npos);
+    params.LastUpdate = 0;
+    params.ReadLastUpdate(profilePath);
+    EXPECT_EQ(params.LastUpdate, 0u);
+}
+
 }  // namespace
