@@ -13,6 +13,7 @@
 #include "dialogs/TSchedulerDlg.h"
 #include "dialogs/TShortcutDlg.h"
 #include "dialogs/TTopTwelveDlg.h"
+#include "dialogs/TViewerDlg.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
@@ -82,7 +83,7 @@ void RegisterDialogs(cDialogRegistry& r)
     r.Register("LOG", QStringLiteral("Log"), TLogDlg::Open);
     r.Register("BATCH", QStringLiteral("Batch"), TBatchDlg::Open);
     r.Register("SCHEDULER", QStringLiteral("Zeitplaner"), TSchedulerDlg::Open);
-    r.Register("VIEWER", QStringLiteral("Log ansehen"), nullptr);
+    r.Register("VIEWER", QStringLiteral("Log ansehen"), TViewerDlg::Open);
     r.Register("SHORTCUT", QStringLiteral("Verknüpfung erstellen"), shortcut);
     r.Register("PROGRAM", QStringLiteral("Programmoptionen"), OpenModal<TProgrammDlg>);
     r.Register("TOP 12", QStringLiteral("Top 12"), OpenModal<TTopTwelveDlg>);

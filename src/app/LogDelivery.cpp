@@ -14,6 +14,7 @@
 #include "app/MainWnd.h"
 #include "dialogs/TInfoWnd.h"
 #include "dialogs/TTimedDlg.h"
+#include "dialogs/TViewerDlg.h"
 #include "mail/LogMail.h"
 #include "platform/Process.h"
 #include "settings/Macros.h"
@@ -217,18 +218,19 @@ void cGuiLogDelivery::PrintLog(cParameters& params, const std::string& logFile)
     }
     QCoreApplication::processEvents();
     QString failure;
-    QFile file(QString::fromStdString(logFile));
+    const QString path = QString::fromStdString(logFile);
+    QString text;
     if (chosen.isNull()) {
         failure = QStringLiteral("Kein Drucker installiert.");
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        failure = file.errorString();
+    } else if (!ReadLogText(path, text, failure)) {
+        // failure holds the reason
     } else {
         QTextDocument document;
         document.setDefaultFont(
             QFont(QString::fromStdString(log.PrintFontName), log.PrintFontSize));
-        document.setPlainText(QString::fromUtf8(file.readAll()));
+        document.setPlainText(text);
         QPrinter printer(chosen);
-        printer.setDocName(QFileInfo(file.fileName()).fileName());
+        printer.setDocName(QFileInfo(path).fileName());
         document.print(&printer);
         if (printer.printerState() == QPrinter::Error) {
             failure = QStringLiteral("Der Drucker meldet einen Fehler.");
