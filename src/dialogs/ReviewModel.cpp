@@ -121,13 +121,7 @@ int ReviewModel::ApplyAction(const std::vector<int>& rows, uint16_t action)
             return;
         }
         ++changed;
-        if (group >= 0) {
-            if (before >= 0) {
-                --groupCounts_[group][before];
-            }
-            ++groupCounts_[group][ActionSlot(action)];
-            repaint.push_back(RowOfGroup(group));
-        }
+        MoveCount(group, before, action, repaint);
         repaint.push_back(RowOfCandidate(candidate));
     };
     for (int row : rows) {
@@ -163,17 +157,24 @@ void ReviewModel::Cycle(int row)
     const int before = ActionSlot(candidate.Action());
     CycleAction(candidate);
     std::vector<int> repaint{row};
-    const int group = GroupOfCandidate(run_.Headers, index);
-    if (group >= 0) {
-        if (before >= 0) {
-            --groupCounts_[group][before];
-        }
-        ++groupCounts_[group][ActionSlot(candidate.Action())];
-        repaint.push_back(RowOfGroup(group));
-    }
+    MoveCount(GroupOfCandidate(run_.Headers, index), before, candidate.Action(), repaint);
     EmitRowRanges(repaint);
     Recount();
     emit CountsChanged();
+}
+
+// A candidate of `group` went from the action in `beforeSlot` to `action`: the group row's
+// counts follow and the row is repainted.
+void ReviewModel::MoveCount(int group, int beforeSlot, uint16_t action, std::vector<int>& repaint)
+{
+    if (group < 0) {
+        return;
+    }
+    if (beforeSlot >= 0) {
+        --groupCounts_[group][beforeSlot];
+    }
+    ++groupCounts_[group][ActionSlot(action)];
+    repaint.push_back(RowOfGroup(group));
 }
 
 // One dataChanged per run of neighbouring rows, so the view repaints only what changed. Many

@@ -64,6 +64,7 @@ signals:
 private:
     void Recount();
     void RecountGroups();
+    void MoveCount(int group, int beforeSlot, uint16_t action, std::vector<int>& repaint);
     void EmitRowRanges(std::vector<int>& rows);
     QString SideText(const cCandidate& c, bool source) const;
 

@@ -268,15 +268,37 @@ TEST_F(ReviewListTest, CancelAfterResort_KeepsSavedView)
         EXPECT_EQ(dlg.List()->currentIndex().row(), RowOf(dlg, "gleich.txt"));
         QTest::mouseClick(Control<QToolButton>(dlg, "AscendingBtn"), Qt::LeftButton);
         QTest::mouseClick(Control<QToolButton>(dlg, "OneLineBtn"), Qt::LeftButton);
+        QTest::mouseClick(Control<QToolButton>(dlg, "FilterPropertiesBtn"), Qt::LeftButton);
+        QTest::mouseClick(Control<QToolButton>(dlg, "FilterPropertiesBtn"), Qt::LeftButton);
+        QTest::mouseClick(Control<QToolButton>(dlg, "FilterSizeBtn"), Qt::LeftButton);
+        QTest::mouseClick(Control<QToolButton>(dlg, "FilterSizeBtn"), Qt::LeftButton);
         EXPECT_EQ(params.SortingMode, kSortName);
         // Names from Z to A now: the first candidate row is "nurziel.doc".
+        ASSERT_NE(dlg.Model().CandidateAt(1), nullptr);
         EXPECT_EQ(dlg.Model().CandidateAt(1)->FileName(), "nurziel.doc");
+        QTest::mouseClick(Control<QToolButton>(dlg, "FilterDoubleBtn"), Qt::LeftButton);
         WhenModal<TListDlg>([](TListDlg* d) { d->CancelBtn->click(); });
         EXPECT_EQ(dlg.exec(), QDialog::Rejected);
     }
     EXPECT_EQ(params.SortingMode, kSortPath);
     EXPECT_FALSE(params.ReverseOrder);
     EXPECT_FALSE(params.Overview.OneLineRows);
+    EXPECT_FALSE(params.Overview.FilterDoubleChange);
+}
+
+TEST_F(ReviewListTest, Placement_StoredOnHideAndRestored)
+{
+    params.WindowPositions[kWinOverview] = cWindowPos{10, 20, 710, 420, false};
+    {
+        TListDlg dlg(run, params);
+        dlg.show();
+        EXPECT_EQ(dlg.size(), QSize(700, 400));
+        dlg.resize(660, 380);
+        dlg.hide();
+    }
+    const cWindowPos& pos = params.WindowPositions[kWinOverview];
+    EXPECT_EQ(pos.Right - pos.Left, 660);
+    EXPECT_EQ(pos.Bottom - pos.Top, 380);
 }
 
 TEST_F(ReviewListTest, CompareButtons_EnablingAndInternalText)
