@@ -27,6 +27,7 @@ namespace verdal {
 namespace {
 
 constexpr int kConditionRole = Qt::UserRole;
+constexpr int kBatchHelp = 4500;
 
 QString Q(const std::string& text)
 {
@@ -243,6 +244,7 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     OkBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OkBtn");
     OkBtn->setDefault(true);
     CancelBtn = Named(new QPushButton(QStringLiteral("Abbruch"), this), "CancelBtn");
+    HelpBtn = Named(new QPushButton(QStringLiteral("Hilfe"), this), "HelpBtn");
 
     auto* left = new QVBoxLayout;
     auto* dirRow = new QHBoxLayout;
@@ -275,6 +277,7 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
@@ -343,6 +346,8 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     connect(MoreBtn, &QPushButton::clicked, this, &TBatchDlg::OpenMore);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { DialogServices::ShowHelp(this, kBatchHelp); });
     SetDocument(nullptr);
     UpdateActions();
 }

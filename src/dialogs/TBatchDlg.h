@@ -98,7 +98,7 @@ public:
     TProfileListBox* AvailableLst;
     QLineEdit* FileEdt;
     TBatchListBox* SelectedLst;
-    QPushButton *AddBtn, *RemoveBtn, *UpBtn, *DownBtn, *MoreBtn, *OkBtn, *CancelBtn;
+    QPushButton *AddBtn, *RemoveBtn, *UpBtn, *DownBtn, *MoreBtn, *OkBtn, *CancelBtn, *HelpBtn;
     QAction *AvailableAddAct, *AvailableShowAct, *AvailableOpenAct;
     QAction *FileAddAct, *FileShowAct, *FileOpenAct;
     QAction *SelectedRemoveAct, *SelectedShowAct, *SelectedOpenAct;

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/ClockFace.h"
+#include "dialogs/DialogServices.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/TFillDlg.h"
 #include "settings/GermanFormat.h"
@@ -20,6 +21,7 @@ namespace verdal {
 namespace {
 
 constexpr int kEntryRole = Qt::UserRole;
+constexpr int kSchedulerHelp = 4400;
 
 QString TimeText(int minutes)
 {
@@ -230,6 +232,7 @@ TSchedulerDlg::TSchedulerDlg(QWidget* parent) : QDialog(parent)
     OkBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OkBtn");
     OkBtn->setDefault(true);
     CancelBtn = Named(new QPushButton(QStringLiteral("Abbruch"), this), "CancelBtn");
+    HelpBtn = Named(new QPushButton(QStringLiteral("Hilfe"), this), "HelpBtn");
     auto* help =
         new QLabel(QStringLiteral("• Fügen Sie einen Eintrag mit dem Plus-Schalter hinzu.\n"
                                   "• Stellen Sie die Zeit auf den Zifferblättern ein.\n"
@@ -252,6 +255,7 @@ TSchedulerDlg::TSchedulerDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpBtn);
     right->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(ClockPnl);
@@ -262,6 +266,8 @@ TSchedulerDlg::TSchedulerDlg(QWidget* parent) : QDialog(parent)
     connect(FillBtn, &QPushButton::clicked, this, &TSchedulerDlg::Fill);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(HelpBtn, &QPushButton::clicked, this,
+            [this] { DialogServices::ShowHelp(this, kSchedulerHelp); });
     connect(EntryLst, &TScheduleListBox::CellClicked, this, &TSchedulerDlg::CellClicked);
     connect(EntryLst, &QListWidget::currentRowChanged, this, &TSchedulerDlg::SelectionChanged);
     connect(ClockPnl, &TClockPanel::Picked, this, &TSchedulerDlg::RowPicked);

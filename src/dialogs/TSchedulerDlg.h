@@ -88,7 +88,7 @@ public:
 
     TClockPanel* ClockPnl;
     TScheduleListBox* EntryLst;
-    QPushButton *PlusBtn, *MinusBtn, *FillBtn, *OkBtn, *CancelBtn;
+    QPushButton *PlusBtn, *MinusBtn, *FillBtn, *OkBtn, *CancelBtn, *HelpBtn;
 
 private:
     void Plus();

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,6 +10,7 @@
 #include <QTabWidget>
 
 #include "DialogTestEnvironment.h"
+#include "dialogs/DialogServices.h"
 #include "dialogs/TCalendar.h"
 #include "dialogs/TDateDlg.h"
 #include "platform/Clock.h"
@@ -363,4 +365,30 @@ TEST_F(OptionsDlgTest, ShortcutButton_DisabledForUntitledDocument)
     params.Untitled = false;
     dialog.LoadFrom(params);
     EXPECT_TRUE(C<QPushButton>("ShortcutBtn")->isEnabled());
+}
+
+// "Hilfe" opens the topic of the page shown; every topic of these dialogs has its page.
+TEST_F(OptionsDlgTest, Help_OpensThePageTopic)
+{
+    std::vector<int> asked;
+    const auto previous = DialogServices::ShowHelp;
+    DialogServices::ShowHelp = [&asked](QWidget*, int context) { asked.push_back(context); };
+    dialog.ShowPage(TOptionsDlg::kPageOrphans);
+    C<QPushButton>("HelpBtn")->click();
+    dialog.ShowPage(TOptionsDlg::kPageMisc);
+    C<QPushButton>("HelpBtn")->click();
+    DialogServices::ShowHelp = previous;
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[0], asked[1]);
+
+    std::vector<int> topics = asked;
+    for (int page = 0; page < TOptionsDlg::kPageCount; ++page) {
+        dialog.ShowPage(page);
+        topics.push_back(dialog.HelpContext());
+    }
+    topics.insert(topics.end(), {4400, 4500, 4700});
+    for (int topic : topics) {
+        const QString page = QStringLiteral(VERDAL_SOURCE_DIR "/resources/help/%1.html").arg(topic);
+        EXPECT_TRUE(QFile::exists(page)) << page.toStdString();
+    }
 }
