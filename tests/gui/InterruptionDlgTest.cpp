@@ -125,14 +125,29 @@ TEST_F(RunWindowsTest, Mute_ShowsNoProgressWindow)
     EXPECT_FALSE(progressShown);
 }
 
+// Notes how full the bar was when the copy pass ended.
+class BarAtEnd : public cRunWindows
+{
+public:
+    using cRunWindows::cRunWindows;
+    void ShowProgressWindow(bool shown, int64_t bytes) override
+    {
+        if (!shown && CopyWindow()) {
+            fraction = CopyWindow()->BarPanel->Fraction();
+        }
+        cRunWindows::ShowProgressWindow(shown, bytes);
+    }
+    double fraction = -2;
+};
+
 // The review list of a real run: two changed actions are carried out, nothing else.
 TEST_F(RunWindowsTest, ReviewList_ChangedActionsCarriedOut)
 {
     params.ShowOverview = true;
     dir.createFile("Log.txt", "");
-    for (const char* name : {"neu1.txt", "neu2.txt", "neu3.txt"}) {
-        dir.createFile(Src(name), "n", Stamp(2));
-    }
+    dir.createFile(Src("neu1.txt"), "n", Stamp(2));
+    dir.createFile(Src("neu2.txt"), std::string(100, 'n'), Stamp(2));
+    dir.createFile(Src("neu3.txt"), "n", Stamp(2));
     dir.createFile(Dst("alt.txt"), "a", Stamp(2));  // an orphan that the profile deletes
     WhenModal<TListDlg>([](TListDlg* dlg) {
         ReviewModel& model = dlg->Model();
@@ -146,7 +161,10 @@ TEST_F(RunWindowsTest, ReviewList_ChangedActionsCarriedOut)
         }
         dlg->OkBtn->click();
     });
-    EXPECT_EQ(RunWithWindows(), kRunOk);
+    BarAtEnd recording(params);
+    EXPECT_EQ(RunProfile(params, recording, profilePath, {}, 255, 0), kRunOk);
+    // The bar's total follows the changed actions: it ends full.
+    EXPECT_DOUBLE_EQ(recording.fraction, 1.0);
     EXPECT_TRUE(dir.exists(Dst("neu1.txt")));
     EXPECT_FALSE(dir.exists(Dst("neu2.txt")));
     EXPECT_TRUE(dir.exists(Dst("neu3.txt")));
