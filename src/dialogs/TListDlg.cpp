@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,14 +13,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPrinterInfo>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <atomic>
 
 #include "dialogs/DialogServices.h"
 #include "dialogs/ReviewDelegate.h"
@@ -27,6 +31,8 @@
 #include "engine/CandidateOrder.h"
 #include "engine/RunContext.h"
 #include "platform/FileCompare.h"
+#include "print/PrintFormat.h"
+#include "print/ReviewPrinter.h"
 #include "settings/GermanFormat.h"
 #include "settings/Parameters.h"
 
@@ -587,13 +593,48 @@ void TListDlg::CompareExternal()
 
 void TListDlg::Print()
 {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        QMessageBox::information(this, QStringLiteral("Verdal 5"),
-                                 QStringLiteral("Kein Drucker installiert."));
+    // Printing has its own cancel flag: cancelling a print never aborts the run behind the list.
+    std::atomic<bool> cancel{false};
+    const bool metric = QLocale().measurementSystem() == QLocale::MetricSystem;
+    cPrintFormat format;
+    format.Load(metric);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Verdal 5 - ") +
+                       QFileInfo(Utf8(run_.ProfilePath)).fileName());
+    const QModelIndexList chosen = ListView->selectionModel()->selectedRows();
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, !chosen.isEmpty());
+    if (format.Selection && !chosen.isEmpty()) {
+        dialog.setPrintRange(QAbstractPrintDialog::Selection);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    QMessageBox::information(this, QStringLiteral("Verdal 5"),
-                             QStringLiteral("Das Drucken der Liste ist noch nicht verfügbar."));
+    format.Selection = dialog.printRange() == QAbstractPrintDialog::Selection;
+    format.Copies = printer.copyCount();
+    format.Save();
+    std::vector<PrintedRow> rows(static_cast<size_t>(model_->rowCount()));
+    for (int i = 0; i < model_->rowCount(); ++i) {
+        rows[i].Text = model_->RowText(i);
+        rows[i].Group = model_->RowAt(i).IsGroup();
+        const QVariant color = model_->index(i).data(Qt::ForegroundRole);
+        if (color.canConvert<QColor>()) {
+            rows[i].Color = color.value<QColor>();
+        }
+    }
+    for (const QModelIndex& index : chosen) {
+        rows[static_cast<size_t>(index.row())].Selected = true;
+    }
+    PrintedHeader header;
+    header.ProfilePath = Utf8(run_.ProfilePath);
+    header.Totals = QStringLiteral("Vorwärts %1, Überspringen %2, Löschen %3, Rückwärts %4; %5")
+                        .arg(ForwardCountLbl->text(), SkipCountLbl->text(), DeleteCountLbl->text(),
+                             BackwardCountLbl->text(), TransferLbl->text());
+    header.SourceRoot = SourceRootLbl->text();
+    header.SourceFree = SourceFreeLbl->text();
+    header.DestinationRoot = DestinationRootLbl->text();
+    header.DestinationFree = DestinationFreeLbl->text();
+    PrintReviewRows(printer, rows, header, format, metric, &cancel);
 }
 
 void TListDlg::ShowContextMenu(const QPoint& globalPos)
