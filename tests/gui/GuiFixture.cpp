@@ -85,6 +85,11 @@ void OnNextModal(std::function<void(QWidget*)> action)
         if (!modal || !modal->isVisible()) {
             return;
         }
+        // Keyboard focus goes only to the active window: wait until the dialog is it.
+        if (!modal->isActiveWindow()) {
+            modal->activateWindow();
+            return;
+        }
         timer->stop();
         timer->deleteLater();
         action(modal);
