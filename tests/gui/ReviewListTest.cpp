@@ -443,4 +443,27 @@ TEST_F(ReviewListTest, ContextMenu_FollowsRowUnderPointer_OpenReachesBothSides)
                                         dir.filePath("z/Briefe/nurziel.doc")}));
 }
 
+TEST_F(ReviewListTest, MenuKeyOpensMenuAtCurrentRow_HintsFollowTooltips)
+{
+    params.Programm.Tooltips = false;
+    TListDlg dlg(run, params);
+    dlg.resize(900, 400);
+    dlg.show();
+    EXPECT_TRUE(Control<QToolButton>(dlg, "SortPathBtn")->toolTip().isEmpty());
+    EXPECT_EQ(Control<QToolButton>(dlg, "SortPathBtn")->accessibleName(), "Sortierung nach Pfad");
+    Select(dlg, {RowOf(dlg, "gleich.txt")});
+    bool fullMenu = false;
+    QTimer::singleShot(50, [&] {
+        auto* menu = dlg.findChild<QMenu*>("ListMenu");
+        fullMenu = menu && menu->isVisible();
+        if (menu) {
+            menu->close();
+        }
+    });
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+    QApplication::sendEvent(dlg.List(), &key);
+    QTest::qWait(100);
+    EXPECT_TRUE(fullMenu);
+}
+
 }  // namespace
