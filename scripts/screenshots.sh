@@ -15,6 +15,7 @@ WINDOWS=(
     "scheduler=SCHEDULER"
     "express-setup=EXPRESS SETUP"
     "overview=OVERVIEW"
+    "log-settings=LOG"
 )
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -75,3 +76,11 @@ for scale in 1 2; do
         XDG_RUNTIME_DIR="$home" DISPLAY=":$display" QT_QPA_PLATFORM=xcb LANG=de_DE.UTF-8 \
         QT_SCALE_FACTOR=$scale "$build/tests/gui/verdal_review_bench" --shot "$out"
 done
+
+# The printed review list: the first page of the test printout, as pdftoppm renders it.
+if command -v pdftoppm >/dev/null; then
+    cmake --build "$build" --target verdal_log_tests >/dev/null
+    VERDAL_KEEP_PRINTOUT="$home/liste.pdf" "$build/tests/gui/verdal_log_tests" \
+        --gtest_filter='ReviewPrintTest.AllRows*' >/dev/null
+    pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$home/liste.pdf" "$out/printed-review-list"
+fi

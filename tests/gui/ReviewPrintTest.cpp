@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -98,6 +99,11 @@ TEST_F(ReviewPrintTest, AllRows_SeveralPagesEachWithItsHeader)
     EXPECT_EQ(text.count(QStringLiteral("Wochensicherung")), 1);  // page 1 only
     EXPECT_EQ(text.count(QStringLiteral("/media/anna/STICK")), pages);
     EXPECT_TRUE(text.contains(QStringLiteral("datei-119.txt")));
+    // scripts/screenshots.sh keeps the printout for the documentation.
+    if (const QByteArray keep = qgetenv("VERDAL_KEEP_PRINTOUT"); !keep.isEmpty()) {
+        QFile::remove(QString::fromLocal8Bit(keep));
+        QFile::copy(pdf, QString::fromLocal8Bit(keep));
+    }
 }
 
 TEST_F(ReviewPrintTest, SelectionOfTwoRows_OnePageWithBoth)
