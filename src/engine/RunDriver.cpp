@@ -2,6 +2,7 @@
 
 #include "engine/CandidateOrder.h"
 #include "engine/Decisions.h"
+#include "engine/DirTables.h"
 #include "engine/Execute.h"
 #include "engine/MassDeleteGuard.h"
 #include "engine/RunContext.h"
@@ -74,6 +75,8 @@ private:
     bool LabelWrong() const;
     bool Identical() const;
     bool Overlaps() const;
+    bool RealPathsOverlap() const;
+    bool EntriesLeaveRoots();
     bool WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace);
     void ReadSnapshot();
     bool EnoughSpace();
@@ -201,6 +204,65 @@ bool cRunDriver::Overlaps() const
     return false;
 }
 
+// Two names for one place: a destination reached through a link inside the source (or the
+// other way round) overlaps although the texts differ.
+bool cRunDriver::RealPathsOverlap() const
+{
+    if (run_.SourceNativeRoot.empty() || run_.DestinationNativeRoot.empty()) {
+        return false;
+    }
+    const std::string base =
+        RealPathOf(JoinNativePath(run_.DestinationNativeRoot, run_.DestinationBase));
+    if (base.empty()) {
+        return false;
+    }
+    const auto within = [](const std::string& inner, const std::string& outer) {
+        return inner.compare(0, outer.size(), outer) == 0 &&
+               (inner.size() == outer.size() || inner[outer.size()] == '/' || outer == "/");
+    };
+    for (int i = 0; i < run_.SearchList.Count(); ++i) {
+        std::string entry = run_.SearchList[i];
+        const bool subtree = !entry.empty() && entry.back() == '*';
+        entry = ParseDirectoryEntry(entry).Base;
+        const std::string real = RealPathOf(JoinNativePath(run_.SourceNativeRoot, entry));
+        if (real.empty()) {
+            continue;
+        }
+        const std::string a =
+            real.size() > 1 && real.back() == '/' ? real.substr(0, real.size() - 1) : real;
+        const std::string b =
+            base.size() > 1 && base.back() == '/' ? base.substr(0, base.size() - 1) : base;
+        if (a == b || within(b, a) || (subtree && within(a, b))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A "." or ".." or an empty component would lead the run out of its roots.
+bool cRunDriver::EntriesLeaveRoots()
+{
+    const auto leaves = [](const std::string& entry) {
+        return HasDotComponent(entry) || entry.find("\\\\") != std::string::npos;
+    };
+    std::vector<std::string> entries{ExpandMacros(params_.DestinationDirectory)};
+    for (int i = 0; i < run_.SearchList.Count(); ++i) {
+        entries.push_back(run_.SearchList[i]);
+    }
+    for (int i = 0; i < run_.ExcludeList.Count(); ++i) {
+        entries.push_back(run_.ExcludeList[i]);
+    }
+    for (const std::string& entry : entries) {
+        if (leaves(entry)) {
+            log_.Event(kLogInvalidDirectory, entry);
+            ShowProgramMessage(kMsgInvalidDirectory, {entry});
+            AbortFlag = true;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool cRunDriver::WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace)
 {
     for (;;) {
@@ -221,6 +283,9 @@ bool cRunDriver::Checks()
 {
     if (NothingToDo()) {
         return Stop(kLogNothingToDo, kMsgNothingToDo);
+    }
+    if (EntriesLeaveRoots()) {
+        return false;
     }
     MidnightRule();
     if (LabelWrong()) {
@@ -255,7 +320,10 @@ bool cRunDriver::Checks()
     if (params_.OfferFormat && !options_.DryRun) {
         verdal::OfferFormat();
     }
-    return WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree);
+    if (!WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree)) {
+        return false;
+    }
+    return !RealPathsOverlap() || Stop(kLogOverlap, kMsgOverlap);
 }
 
 void cRunDriver::ReadSnapshot()

@@ -59,6 +59,8 @@ const char* SimpleEventText(int event)
             return "Fehler: Quelle und Ziel sind identisch.";
         case kLogOverlap:
             return "Fehler: Quelle und Ziel überlappen sich.";
+        case kLogInvalidDirectory:
+            return "Fehler: \"%s\" ist kein gültiges Verzeichnis.";
         case kLogNotReady:
             return "Fehler: Laufwerk %s nicht bereit.";
         case kLogWrongLabel:

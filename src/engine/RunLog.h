@@ -15,6 +15,7 @@ struct RunCounters;
 
 // Numbers of the log events; the same numbers select the program messages of the checks.
 enum LogEvent : int {
+    kLogInvalidDirectory = 30004,
     kLogHeader = 30006,
     kLogNothingToDo = 30007,
     kLogIdentical = 30008,

@@ -1,5 +1,7 @@
 #include "platform/Paths.h"
 
+#include <climits>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/DirectoryCheck.h"
@@ -152,6 +154,34 @@ bool HasDotComponent(std::string_view relative)
         pos = end + 1;
     }
     return false;
+}
+
+std::string RealPathOf(const std::string& path)
+{
+    std::string head = path;
+    std::string tail;
+    while (!head.empty()) {
+        char* resolved = ::realpath(head.c_str(), nullptr);
+        if (resolved) {
+            std::string result(resolved);
+            std::free(resolved);
+            if (!tail.empty() && result.back() != '/') {
+                result += '/';
+            }
+            return result + tail;
+        }
+        const size_t slash = head.find_last_of('/', head.size() > 1 ? head.size() - 2 : 0);
+        if (slash == std::string::npos) {
+            break;
+        }
+        std::string part = head.substr(slash + 1);
+        if (!part.empty() && part.back() == '/') {
+            part.pop_back();
+        }
+        tail = tail.empty() ? part : part + "/" + tail;
+        head = slash == 0 ? "/" : head.substr(0, slash);
+    }
+    return {};
 }
 
 std::string DriveOfPath(const std::string& path)

@@ -33,6 +33,9 @@ int BuildNativePath(std::string_view drive, std::string_view relativeDir, std::s
 // True when a backslash-relative directory or name holds a "." or ".." component, which
 // would lead a run out of its drive root.
 bool HasDotComponent(std::string_view relative);
+// The real path of `path` with links resolved: the longest existing leading part resolved,
+// the rest appended as it stands. Empty when nothing of it exists.
+std::string RealPathOf(const std::string& path);
 
 // The drive text of the mount that holds `path` (the mount point, or "\\host\share").
 std::string DriveOfPath(const std::string& path);

@@ -127,3 +127,35 @@ TEST_F(DataSafetyTreeTest, FileAgainstFolder_IsATypeConflict)
 }
 
 }  // namespace
+
+namespace {
+
+// "." and ".." and empty components never lead a run out of its roots: refused before
+// anything changes. A destination reached through a link inside the source overlaps.
+TEST_F(DataSafetyTreeTest, RootsNeverLeft_DotsAndRealPathOverlap)
+{
+    dir.createFile("daneben/bleibt.txt", "x", Stamp(3));
+    dir.createFile(Src("a.txt"), "a", Stamp(3));
+    for (const char* destination : {"\\..\\daneben\\", "\\.\\", "\\a\\\\b\\"}) {
+        params.DestinationDirectory = destination;
+        presenter.Messages.clear();
+        EXPECT_EQ(Run(), kRunAborted) << destination;
+        EXPECT_EQ(presenter.Codes(), std::vector<int>{30004}) << destination;
+    }
+    params.DestinationDirectory = "\\";
+    params.ExcludeDirectories.Add("\\..\\");
+    EXPECT_EQ(Run(), kRunAborted);
+    EXPECT_TRUE(dir.exists("daneben/bleibt.txt"));
+    EXPECT_FALSE(dir.exists("a.txt"));
+    EXPECT_TRUE(Logged("Fehler: \"\\..\\\" ist kein gültiges Verzeichnis."));
+
+    params.ExcludeDirectories.Clear();
+    Link("q/Sicherung", "z/ziel");
+    dir.createDir("q/Sicherung");
+    params.DestinationDirectory = "\\ziel\\";
+    presenter.Messages.clear();
+    EXPECT_EQ(Run(), kRunAborted);
+    EXPECT_EQ(presenter.Codes(), std::vector<int>{30009});
+}
+
+}  // namespace
