@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <atomic>
 
+#include "app/Automation.h"
 #include "app/GuiPresenter.h"
 #include "app/HelpWindow.h"
 #include "app/MainWnd.h"
@@ -118,6 +119,7 @@ int RunProgram(QApplication& app)
     int code = 0;
     {
         TMainWnd window(line.Mute);
+        cAutomation automation(window);
         presenter.SetParent(&window);
         if (!line.Mute) {
             RegisterFileTypes(QApplication::applicationFilePath().toStdString(), false);
