@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "settings/SchedulerClock.h"
 
+class QLabel;
 class QTimer;
 
 namespace verdal {
@@ -39,6 +42,10 @@ public:
 
     // The schedule entries of the document (by its kind; an unknown kind has none).
     static std::vector<uint32_t> DocumentSchedule(const cParameters& params);
+    // The texts of the status panels 0 .. 7 for the document's automations (empty when off).
+    static std::array<std::string, 8> PanelTexts(const cParameters& params);
+    // The text a status panel shows now.
+    std::string PanelText(int panel) const;
 
 private:
     void ArmSchedulerTimer();
@@ -48,6 +55,7 @@ private:
     QTimer* schedulerTmr_;
     SchedulerClock clock_;
     std::vector<uint32_t> schedule_;
+    std::array<QLabel*, 9> panels_{};
 };
 
 }  // namespace verdal

@@ -85,8 +85,39 @@ TEST_F(AutomationTest, OnlySwitchedOffEntriesLeaveTheTimerOff)
     window.RefreshAutomation();
     EXPECT_FALSE(automation.SchedulerArmed());
     EXPECT_EQ(automation.SchedulerRemaining(), -1);
+    EXPECT_EQ(automation.PanelText(7), "");
     Params().FileKind = 7;  // unknown kind: nothing is automatic
     Params().Schedule.Add("an", 0x7F000000);
     window.RefreshAutomation();
+    EXPECT_FALSE(automation.SchedulerArmed());
+}
+
+TEST_F(AutomationTest, StatusPanelsNameTheDocumentsAutomations)
+{
+    TMainWnd window;
+    cAutomation automation(window, [this](uint32_t trigger) { triggers.push_back(trigger); });
+    ASSERT_TRUE(window.OpenFile(ExampleProfile()));
+    Params().AutoOpen = true;
+    Params().AutoHook = false;
+    Params().AutoBeep = true;
+    Params().AutoShutdown = 2;
+    Params().Schedule.Clear();
+    Params().Schedule.Add("an", 0x7F000000);
+    window.RefreshAutomation();
+    EXPECT_EQ(automation.PanelText(0), "OPEN");
+    EXPECT_EQ(automation.PanelText(3), "");
+    EXPECT_EQ(automation.PanelText(4), "BEEP");
+    EXPECT_EQ(automation.PanelText(6), "LOGOFF");
+    EXPECT_EQ(automation.PanelText(7), "SCHEDULER");
+
+    // A batch file takes its own fields; the profile's are not shown.
+    Params().FileKind = 1;
+    Params().Batch.ExitAfterRun = true;
+    Params().Batch.ShutdownMode = 4;
+    window.RefreshAutomation();
+    EXPECT_EQ(automation.PanelText(0), "");
+    EXPECT_EQ(automation.PanelText(5), "EXIT");
+    EXPECT_EQ(automation.PanelText(6), "RESTART");
+    EXPECT_EQ(automation.PanelText(7), "");
     EXPECT_FALSE(automation.SchedulerArmed());
 }
