@@ -90,6 +90,12 @@ std::string ConfigDirectory()
     return WithSlash(HomeDirectory()) + ".config/";
 }
 
+std::string CurrentDirectory()
+{
+    char buffer[PATH_MAX];
+    return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string("/");
+}
+
 bool RegularFileExists(const std::string& path)
 {
     struct stat st

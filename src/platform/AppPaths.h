@@ -21,6 +21,9 @@ std::string FindResourceDirectory(const std::string& executableDirectory);
 // ~/.config (home from $HOME, else from the password database).
 std::string ConfigDirectory();
 
+// The process's working directory, without a trailing slash; "/" when it cannot be found.
+std::string CurrentDirectory();
+
 // True when `path` names an existing regular file (following links).
 bool RegularFileExists(const std::string& path);
 

@@ -1,8 +1,8 @@
 #include "settings/Parameters.h"
 
-#include <filesystem>
 #include <utility>
 
+#include "platform/AppPaths.h"
 #include "platform/Paths.h"
 #include "platform/SystemInfo.h"
 #include "settings/GermanFormat.h"
@@ -20,13 +20,6 @@ std::function<std::string()>& PrinterSource()
 
 // FILETIME of 1990-01-01 00:00, the "never run" value of LastUpdate.
 constexpr FileTime kLastUpdateDefault = 122756256000000000ULL;
-
-std::string CurrentDirectory()
-{
-    std::error_code error;
-    const std::filesystem::path path = std::filesystem::current_path(error);
-    return error ? std::string("/") : path.string();
-}
 
 // The system measurement setting: LC_MEASUREMENT 2 (US customary) is the only non-metric one.
 bool LocaleIsMetric()

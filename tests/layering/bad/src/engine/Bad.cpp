@@ -1,0 +1,4 @@
+#include <QString>
+#include <unistd.h>
+#include <string>
+#include "engine/Bad.h"
