@@ -265,6 +265,10 @@ public:
     void MakeDestinationBase();
 };
 
+// The directory relative to the destination drive that a run started now would use, without
+// the renames of the generation rotation (for a preview while the user edits the profile).
+std::string PreviewDestinationBase(const cParameters& params);
+
 // The one instance of the running program (created on first use).
 cParameters& Params();
 

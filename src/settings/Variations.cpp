@@ -77,35 +77,54 @@ void RotateGenerations(const std::string& drive, const std::string& dir, bool ei
     RenameGeneration(root, grandfather, grandson);
 }
 
+// The subdirectory a variation adds to `dir`, or `dir` itself; false for an unknown variation.
+bool VariedDirectory(const cParameters& params, const std::string& dir, std::string& base)
+{
+    const TDateTime day = Today() - params.MidnightShift;
+    switch (params.Variation) {
+        case 0:
+            base = dir;
+            return true;
+        case 1:
+            base = dir + DateName(day, params.EightThree) + "\\";
+            return true;
+        case 2:
+            base = dir + WeekdayName(day, params.EightThree) + "\\";
+            return true;
+        case 3:
+            base = dir + ParityName(day) + "\\";
+            return true;
+        case 4:
+            base = dir + "Enkel\\";
+            return true;
+        case 5:
+            base = dir + UserDirectoryName(params.EightThree) + "\\";
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 void cParameters::MakeDestinationBase()
 {
     const std::string dir = ExpandMacros(DestinationDirectory);
-    const TDateTime day = Today() - MidnightShift;
-    switch (Variation) {
-        case 0:
-            DestinationBase = dir;
-            break;
-        case 1:
-            DestinationBase = dir + DateName(day, EightThree) + "\\";
-            break;
-        case 2:
-            DestinationBase = dir + WeekdayName(day, EightThree) + "\\";
-            break;
-        case 3:
-            DestinationBase = dir + ParityName(day) + "\\";
-            break;
-        case 4:
-            RotateGenerations(ExpandMacros(DestinationDrive), dir, EightThree);
-            DestinationBase = dir + "Enkel\\";
-            break;
-        case 5:
-            DestinationBase = dir + UserDirectoryName(EightThree) + "\\";
-            break;
-        default:
-            break;
+    if (Variation == 4) {
+        RotateGenerations(ExpandMacros(DestinationDrive), dir, EightThree);
     }
+    std::string base;
+    if (VariedDirectory(*this, dir, base)) {
+        DestinationBase = base;
+    }
+}
+
+std::string PreviewDestinationBase(const cParameters& params)
+{
+    const std::string dir = ExpandMacros(params.DestinationDirectory);
+    std::string base = dir;
+    VariedDirectory(params, dir, base);
+    return base;
 }
 
 }  // namespace verdal

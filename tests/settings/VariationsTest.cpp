@@ -122,3 +122,18 @@ TEST_F(VariationsTest, Generations_NeverOverwriteAStaleGrandfather)
     EXPECT_EQ(dir.readFile("Sicherung/Sohn/e"), "e");
     EXPECT_EQ(dir.readFile("Sicherung/Enkel/alt"), "g");
 }
+
+TEST_F(VariationsTest, Preview_NamesTheRunDirectoryWithoutRotating)
+{
+    dir.createDir("Sicherung/Enkel");
+    params.Variation = 4;
+    EXPECT_EQ(PreviewDestinationBase(params), "\\Sicherung\\Enkel\\");
+    EXPECT_TRUE(dir.exists("Sicherung/Enkel"));
+    EXPECT_FALSE(dir.exists("Sicherung/Sohn"));
+    params.Variation = 1;
+    params.EightThree = true;
+    EXPECT_EQ(PreviewDestinationBase(params), "\\Sicherung\\A051226\\");
+    EXPECT_EQ(params.DestinationBase, "");
+    params.Variation = 9;
+    EXPECT_EQ(PreviewDestinationBase(params), "\\Sicherung\\");
+}
