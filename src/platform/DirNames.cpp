@@ -7,12 +7,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
-#include <memory>
 #include <mutex>
-#include <thread>
+#include <optional>
+#include <utility>
 
+#include "platform/BoundedCall.h"
 #include "platform/TextCase.h"
 #include "platform/WinError.h"
 
@@ -59,15 +58,6 @@ bool IsFileEntry(int dirFd, const dirent& entry)
            (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode));
 }
 
-struct BoundedListing
-{
-    std::mutex Mutex;
-    std::condition_variable Done;
-    bool Finished = false;
-    int Result = kErrNotReady;
-    std::vector<std::string> Names;
-};
-
 }  // namespace
 
 int ListEntryNames(const std::string& nativeDir, NameKind kind, std::vector<std::string>& names)
@@ -104,24 +94,20 @@ int ListEntryNames(const std::string& nativeDir, NameKind kind, std::vector<std:
 int ListEntryNamesBounded(const std::string& nativeDir, NameKind kind, int timeoutMs,
                           std::vector<std::string>& names)
 {
-    names.clear();
-    auto state = std::make_shared<BoundedListing>();
-    std::thread([state, nativeDir, kind] {
-        std::vector<std::string> found;
-        const int result = ListEntryNames(nativeDir, kind, found);
-        std::lock_guard lock(state->Mutex);
-        state->Result = result;
-        state->Names = std::move(found);
-        state->Finished = true;
-        state->Done.notify_all();
-    }).detach();
-    std::unique_lock lock(state->Mutex);
-    if (!state->Done.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                              [&] { return state->Finished; })) {
+    using Listing = std::pair<int, std::vector<std::string>>;
+    std::optional<Listing> listing = CallBounded<Listing>(
+        [nativeDir, kind] {
+            Listing result;
+            result.first = ListEntryNames(nativeDir, kind, result.second);
+            return result;
+        },
+        timeoutMs);
+    if (!listing) {
+        names.clear();
         return kErrNotReady;
     }
-    names = std::move(state->Names);
-    return state->Result;
+    names = std::move(listing->second);
+    return listing->first;
 }
 
 void SetEntryNamesObserver(std::function<void(const std::string&, NameKind)> hook)
