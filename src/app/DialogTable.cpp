@@ -5,6 +5,7 @@
 #include "dialogs/TAboutDlg.h"
 #include "dialogs/TAppsDlg.h"
 #include "dialogs/TBatchDlg.h"
+#include "dialogs/TDestinationDlg.h"
 #include "dialogs/TExpressSetupDlg.h"
 #include "dialogs/TLogDlg.h"
 #include "dialogs/TOptionsDlg.h"
@@ -12,6 +13,7 @@
 #include "dialogs/TProgrammDlg.h"
 #include "dialogs/TSchedulerDlg.h"
 #include "dialogs/TShortcutDlg.h"
+#include "dialogs/TSourceDlg.h"
 #include "dialogs/TTopTwelveDlg.h"
 #include "dialogs/TViewerDlg.h"
 #include "settings/Parameters.h"
@@ -76,8 +78,13 @@ void RegisterDialogs(cDialogRegistry& r)
         return OpenShortcut(r, parent, params, false);
     };
     r.Register("EXPRESS SETUP", QStringLiteral("Express-Setup"), OpenExpressSetup);
-    r.Register("SOURCE", QStringLiteral("Quelle"), nullptr);
-    r.Register("DESTINATION", QStringLiteral("Ziel"), nullptr);
+    r.Register("SOURCE", QStringLiteral("Quelle"), [](QWidget* parent, cParameters& params, int) {
+        return OpenSourceDialog(parent, params);
+    });
+    r.Register("DESTINATION", QStringLiteral("Ziel"),
+               [](QWidget* parent, cParameters& params, int) {
+                   return OpenDestinationDialog(parent, params);
+               });
     r.Register("OPTIONS", QStringLiteral("Optionen"), options);
     r.Register("OVERVIEW", QStringLiteral("Übersicht"), OpenModal<TOverviewDlg>);
     r.Register("LOG", QStringLiteral("Log"), TLogDlg::Open);

@@ -13,8 +13,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "DriveDialogFixture.h"
+#include "app/MainWnd.h"
 
 using namespace verdal;
 
@@ -362,4 +364,38 @@ TEST_F(SourceDlgTest, LargeTree_OnlyShownDirectoriesAreRead)
     // The root and the one directory expanded on the way, and the files of the selected one.
     EXPECT_EQ(dirListings, 2);
     EXPECT_EQ(fileListings, 1);
+}
+
+TEST_F(SourceDlgTest, MainWindow_OpensTheDialogAndRebuildsTheSourceNode)
+{
+    TMainWnd window;
+    Params() = params;
+    Params().FileKind = 0;
+    window.RefreshDocumentView();
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || dialog->windowTitle() != "Quelle") {
+            return;  // the test below then fails on the unchanged tree
+        }
+        dialog->findChild<QLineEdit*>("FileEdt")->setText("Neu.txt");
+        dialog->findChild<QAction*>("FileAddItm")->trigger();
+        dialog->findChild<QPushButton*>("OkBtn")->click();
+    });
+    window.findChild<QAction*>("SourceItm")->trigger();
+
+    EXPECT_TRUE(Params().Modified);
+    const auto* tree = window.findChild<QTreeWidget*>("ProfileTree");
+    ASSERT_NE(tree, nullptr);
+    const QTreeWidgetItem* source = tree->topLevelItem(0);
+    EXPECT_TRUE(source->isExpanded());
+    QStringList texts;
+    std::function<void(const QTreeWidgetItem*)> collect = [&](const QTreeWidgetItem* item) {
+        texts << item->text(0);
+        for (int i = 0; i < item->childCount(); ++i) {
+            collect(item->child(i));
+        }
+    };
+    collect(source);
+    EXPECT_TRUE(texts.contains("Neu.txt")) << texts.join(" | ").toStdString();
+    Params().Reset();
 }
