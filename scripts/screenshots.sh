@@ -16,6 +16,8 @@ WINDOWS=(
     "express-setup=EXPRESS SETUP"
     "overview=OVERVIEW"
     "log-settings=LOG"
+    "source=SOURCE"
+    "destination=DESTINATION"
 )
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -31,6 +33,8 @@ trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$home"' EXIT
 demo="$home/verdal-demo"
 mkdir -p "$demo/Quelle/Daten" "$demo/Ziel"
 echo "Hallo" >"$demo/Quelle/Daten/Brief.txt"
+mkdir -p "$demo/Quelle/Daten/Fotos" "$demo/Quelle/Daten/Temp" "$demo/Quelle/Musik" "$demo/Ziel/Sicherung"
+touch "$demo/Quelle/Daten/Rechnung.pdf" "$demo/Quelle/Daten/Tabelle.ods" "$demo/Quelle/Daten/notizen"
 # The demo profile with three schedule entries (the value list just before the first extra
 # block): 08:00 Monday to Friday, 12:30 at weekends, 18:15 Monday to Friday switched off.
 sed "s|/tmp/verdal-demo|$demo|g" "$here/resources/examples/Beispiel.vrd" |

@@ -102,6 +102,8 @@ TDestinationDlg::TDestinationDlg(QWidget* parent)
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
     grid->addLayout(buttons, 8, 0, 1, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
     grid->setRowStretch(4, 1);
     OkBtn->setDefault(true);
     resize(560, 560);

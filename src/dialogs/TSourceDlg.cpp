@@ -237,6 +237,8 @@ QWidget* TSourceDlg::BuildBrowsePane()
     grid->addWidget(filesLbl, 5, 0, 1, 2);
     grid->addWidget(ListView, 6, 0, 1, 2);
     grid->addWidget(FileEdt, 7, 0, 1, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
     grid->setRowStretch(4, 3);
     grid->setRowStretch(6, 2);
 
