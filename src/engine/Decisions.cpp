@@ -73,28 +73,43 @@ bool PassesAttributeFilter(const cRunContext& run, const Decision& d)
     return true;
 }
 
-// Start of the last successful run in the time base of the stamps; 0 when there was none.
-FileTime LastRun(const cRunContext& run)
+// Start of the last successful run, UTC; 0 when there was none. Kept in UTC so that a change
+// of daylight saving time between two runs cannot make a fresh edit look old.
+FileTime LastRunUtc(const cRunContext& run)
 {
-    const FileTime last = run.Params.LastUpdate;
-    if ((last >> 32) == 0)
-        return 0;
-    return run.Params.UseUTC ? LocalToUtcFileTime(last) : last;
+    const cParameters& p = run.Params;
+    if (p.LastUpdateUtc != 0)
+        return p.LastUpdateUtc;
+    return (p.LastUpdate >> 32) == 0 ? 0 : LocalToUtcFileTime(p.LastUpdate);
 }
 
-bool WrittenSinceLastRun(const cRunContext& run, FileTime time)
+FileTime StampTimeToUtc(const cRunContext& run, FileTime time)
 {
-    const FileTime last = LastRun(run);
-    return last != 0 && time >= last;
+    return run.Params.UseUTC ? time : LocalToUtcFileTime(time);
+}
+
+// Written since the last successful run: by the last-write time, or by the change time after
+// the end of that run (the run's own copies change files until it ends), so that a file put
+// back with an old last-write time (a restore, cp -p) still counts as changed. Without a
+// recorded end (stamps of older versions) only the last-write time can tell.
+bool ChangedSinceLastRun(const cRunContext& run, const FileStamp& stamp)
+{
+    const FileTime last = LastRunUtc(run);
+    if (last == 0)
+        return false;
+    if (StampTimeToUtc(run, stamp.LastWrite) >= last)
+        return true;
+    const FileTime end = run.Params.LastRunEndUtc;
+    return end != 0 && stamp.Changed >= end;
 }
 
 // Adds the size warning and double-change flags and stores the category.
 bool Finish(const cRunContext& run, uint16_t category, int64_t thisSize, int64_t otherSize,
-            FileTime otherTime, Decision& out)
+            const FileStamp& other, Decision& out)
 {
     if (SizeWarning(run, thisSize, otherSize))
         category |= kSizeWarning;
-    if (WrittenSinceLastRun(run, otherTime))
+    if (ChangedSinceLastRun(run, other))
         category |= kDoubleChange;
     out.Category = category;
     return true;
@@ -103,12 +118,12 @@ bool Finish(const cRunContext& run, uint16_t category, int64_t thisSize, int64_t
 // Orphan code 5: a file on one side only that the other side held at the last snapshot was
 // deleted there. It is deleted here too, unless it was written since the last successful run:
 // then deleting it would lose that change, so it is copied back instead and flagged.
-uint16_t SnapshotOrphan(const cRunContext& run, bool wasOnOtherSide, FileTime time,
+uint16_t SnapshotOrphan(const cRunContext& run, bool wasOnOtherSide, const FileStamp& stamp,
                         uint16_t copyAction)
 {
     if (!wasOnOtherSide)
         return copyAction;
-    return WrittenSinceLastRun(run, time) || LastRun(run) == 0
+    return ChangedSinceLastRun(run, stamp) || LastRunUtc(run) == 0
                ? uint16_t(copyAction | kDoubleChange)
                : uint16_t{kDelete};
 }
@@ -147,7 +162,7 @@ uint16_t OrphanAction(const cRunContext& run, const DecisionInput& in, bool onSo
                 onSource
                     ? run.Snapshot.WasInDestination(in.DestinationDir, in.File.Name, &in.Source)
                     : run.Snapshot.WasInSource(in.SourceDir, in.File.Name, &in.Destination);
-            return SnapshotOrphan(run, held, in.File.Stamp.LastWrite, copy);
+            return SnapshotOrphan(run, held, in.File.Stamp, copy);
         }
         default:
             return 0;
@@ -196,7 +211,10 @@ void SetAgeWindow(cRunContext& run)
             limit = DateTimeToFileTime(static_cast<TDateTime>(p.AbsoluteAge));
             break;
         case 3:
-            limit = p.LastUpdate;
+            // Kept in UTC; brought into the local base here like the other limits.
+            limit = LastRunUtc(run);
+            if (limit != 0)
+                limit = UtcToLocalFileTime(limit);
             break;
     }
     // The limit is a local time; stamps read with UseUTC are not.
@@ -248,8 +266,7 @@ bool CompareForward(const cRunContext& run, const DecisionInput& in, Decision& o
         if (!(category & (kSizeWarning | kPropertiesOnly)))
             return false;
     }
-    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination.LastWrite,
-                  out);
+    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination, out);
 }
 
 bool CompareBackward(const cRunContext& run, const DecisionInput& in, Decision& out)
@@ -263,7 +280,7 @@ bool CompareBackward(const cRunContext& run, const DecisionInput& in, Decision& 
     // Equal times are the forward routine's business.
     if (CompareTimes(run, out.Destination.LastWrite, out.Source.LastWrite) <= 0)
         return false;
-    return Finish(run, category, out.Destination.Size, out.Source.Size, out.Source.LastWrite, out);
+    return Finish(run, category, out.Destination.Size, out.Source.Size, out.Source, out);
 }
 
 bool EnforceForward(const cRunContext& run, const DecisionInput& in, Decision& out)
@@ -277,8 +294,7 @@ bool EnforceForward(const cRunContext& run, const DecisionInput& in, Decision& o
             return false;
         category |= kSizeWarning;
     }
-    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination.LastWrite,
-                  out);
+    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination, out);
 }
 
 bool EnforceDelete(const cRunContext& run, const DecisionInput& in, Decision& out)
@@ -302,8 +318,7 @@ bool DeleteFromSource(const cRunContext& run, const DecisionInput& in, Decision&
     uint16_t category = kDelete;
     if (r == 0 && out.Source.Size != out.Destination.Size)
         category |= kSizeWarning;
-    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination.LastWrite,
-                  out);
+    return Finish(run, category, out.Source.Size, out.Destination.Size, out.Destination, out);
 }
 
 bool DeleteFromDestination(const cRunContext& run, const DecisionInput& in, Decision& out)
@@ -313,7 +328,7 @@ bool DeleteFromDestination(const cRunContext& run, const DecisionInput& in, Deci
         return false;
     if (CompareTimes(run, out.Destination.LastWrite, out.Source.LastWrite) <= 0)
         return false;
-    return Finish(run, kDelete, out.Destination.Size, out.Source.Size, out.Source.LastWrite, out);
+    return Finish(run, kDelete, out.Destination.Size, out.Source.Size, out.Source, out);
 }
 
 }  // namespace verdal

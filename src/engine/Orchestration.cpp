@@ -75,10 +75,13 @@ int RunOneProfile(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& del
                   uint32_t trigger, const RunOptions& options)
 {
     const FileTime start = DateTimeToFileTime(Now());
+    const FileTime startUtc = UtcNow();
     const int result =
         RunProfile(params, frontEnd, profilePath, batchFile, condition, trigger, options);
     if (result == kRunOk) {
         params.LastUpdate = start;
+        params.LastUpdateUtc = startUtc;
+        params.LastRunEndUtc = SystemUtcNow();
         params.WriteLastUpdate(profilePath);
     }
     // The file the run wrote, even when a daily log name would change at midnight meanwhile.

@@ -49,6 +49,11 @@ void SetTestNow(std::optional<TDateTime> now)
     g_testNow = now;
 }
 
+bool NowIsPinned()
+{
+    return g_testNow.has_value();
+}
+
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second, int msec)
 {
     const int64_t days = DaysFromCivil(year, static_cast<unsigned>(month),

@@ -15,6 +15,7 @@ TDateTime Today();
 
 // Pins Now() to a fixed local date-time; std::nullopt returns to the system clock.
 void SetTestNow(std::optional<TDateTime> now);
+bool NowIsPinned();
 
 // Builds a local calendar value from its parts (month and day counted from 1).
 TDateTime EncodeDateTime(int year, int month, int day, int hour = 0, int minute = 0,

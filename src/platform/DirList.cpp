@@ -34,6 +34,7 @@ FileStamp StampOf(std::string_view name, const struct stat& st, int64_t localShi
     stamp.Size = S_ISDIR(st.st_mode) ? 0 : static_cast<int64_t>(st.st_size);
     const FileTime utc = FileTimeFromUnix(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
     stamp.LastWrite = static_cast<FileTime>(static_cast<int64_t>(utc) + localShift);
+    stamp.Changed = FileTimeFromUnix(st.st_ctim.tv_sec, st.st_ctim.tv_nsec);
     if ((st.st_mode & S_IWUSR) == 0) {
         stamp.Attributes |= kAttrReadOnly;
     }

@@ -193,8 +193,10 @@ int CopyRange(CopyState& state, bool chunked)
 
 bool SameContentStamp(const struct stat& a, const struct stat& b)
 {
+    // The change time catches a writer that puts the modification time back.
     return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
-           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ino == b.st_ino && a.st_dev == b.st_dev;
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec && a.st_ctim.tv_sec == b.st_ctim.tv_sec &&
+           a.st_ctim.tv_nsec == b.st_ctim.tv_nsec && a.st_ino == b.st_ino && a.st_dev == b.st_dev;
 }
 
 mode_t NewFileMode(const struct stat& source)

@@ -76,6 +76,21 @@ FileTime LocalToUtcFileTime(FileTime local)
                                  CurrentUtcOffsetSeconds() * kTicksPerSecond);
 }
 
+FileTime UtcNow()
+{
+    if (NowIsPinned()) {
+        return LocalToUtcFileTime(DateTimeToFileTime(Now()));
+    }
+    return SystemUtcNow();
+}
+
+FileTime SystemUtcNow()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return FileTimeFromUnix(now.tv_sec, now.tv_nsec);
+}
+
 TDateTime FileTimeToDateTime(FileTime time)
 {
     // Whole days and the day's ticks apart, so the fraction keeps its precision.

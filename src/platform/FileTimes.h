@@ -27,6 +27,13 @@ void SetTestUtcOffset(std::optional<int64_t> seconds);
 FileTime UtcToLocalFileTime(FileTime utc);
 FileTime LocalToUtcFileTime(FileTime local);
 
+// The current time as a UTC FILETIME. While a test pins Now(), this is that local time made
+// UTC with the (pinned) current offset.
+FileTime UtcNow();
+// The system clock as a UTC FILETIME, never pinned: the time base of change times, which the
+// file system always takes from it.
+FileTime SystemUtcNow();
+
 // Calendar value of a FILETIME, taken as it stands (no time-zone shift), and back.
 TDateTime FileTimeToDateTime(FileTime time);
 FileTime DateTimeToFileTime(TDateTime value);

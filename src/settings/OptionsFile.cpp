@@ -7,7 +7,9 @@
 
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
+#include "platform/FileTimes.h"
 #include "platform/Paths.h"
+#include "platform/TextCase.h"
 #include "platform/WinError.h"
 #include "settings/IniFile.h"
 #include "settings/Parameters.h"
@@ -22,6 +24,9 @@ int g_screenHeight = 768;
 constexpr const char* kDriveListsSection = "Drive Lists";
 constexpr const char* kDriveLettersSection = "Drive Letters";
 constexpr const char* kLastUpdateSection = "Last Update";
+// Keys of the UTC stamps: the profile's full path followed by these.
+const std::string kUtcSuffix = " UTC";
+const std::string kEndUtcSuffix = " End UTC";
 
 // Moves the values of one group between the options file and their fields: reading fills each
 // field from the file or with its default, writing stores the field. Each group's keys are
@@ -391,13 +396,36 @@ void cParameters::ReadLastUpdate(const std::string& path)
 {
     cIniFile ini;
     ini.Load(OptionsFilePath());
-    const std::string key = LastUpdateKey(path);
+    const std::string name = LastUpdateKey(path);
+    const std::string utcKey = path + kUtcSuffix;
+    LastRunEndUtc = static_cast<FileTime>(
+        ini.GetInt(kLastUpdateSection, path + kEndUtcSuffix, 0, 0, INT64_MAX));
+    if (ini.HasKey(kLastUpdateSection, utcKey)) {
+        LastUpdateUtc =
+            static_cast<FileTime>(ini.GetInt(kLastUpdateSection, utcKey, 0, 0, INT64_MAX));
+        LastUpdate = LastUpdateUtc != 0 ? UtcToLocalFileTime(LastUpdateUtc) : 0;
+        return;
+    }
+    LastUpdateUtc = 0;
+    LastUpdate = 0;
+    // The name-only stamp belongs to another profile of the same name once that one has its
+    // own: taking it over would make this profile's edits look old.
+    for (const std::string& key : ini.Keys(kLastUpdateSection)) {
+        if (key.size() > name.size() + 1 + kUtcSuffix.size() && key.ends_with(kUtcSuffix) &&
+            !key.ends_with(kEndUtcSuffix) &&
+            SameTextCI(LastUpdateKey(key.substr(0, key.size() - kUtcSuffix.size())), name)) {
+            return;
+        }
+    }
     // Each half is a signed 32-bit number; its unsigned spelling is accepted as well.
     const auto half = [&](const char* suffix) {
         return static_cast<uint32_t>(
-            ini.GetInt(kLastUpdateSection, key + suffix, 0, INT32_MIN, UINT32_MAX));
+            ini.GetInt(kLastUpdateSection, name + suffix, 0, INT32_MIN, UINT32_MAX));
     };
     LastUpdate = (static_cast<FileTime>(half(" Hi")) << 32) | half(" Lo");
+    // A local stamp of an older version: made UTC with today's offset, the best there is.
+    if ((LastUpdate >> 32) != 0)
+        LastUpdateUtc = LocalToUtcFileTime(LastUpdate);
 }
 
 void cParameters::WriteLastUpdate(const std::string& path)
@@ -406,9 +434,13 @@ void cParameters::WriteLastUpdate(const std::string& path)
     if (!LoadForWriting(ini)) {
         return;
     }
+    // The name-only local pair stays for older versions; this version reads the UTC stamps of
+    // the full path.
     const std::string key = LastUpdateKey(path);
     ini.SetInt(kLastUpdateSection, key + " Lo", static_cast<int32_t>(LastUpdate & 0xFFFFFFFFu));
     ini.SetInt(kLastUpdateSection, key + " Hi", static_cast<int32_t>(LastUpdate >> 32));
+    ini.SetInt(kLastUpdateSection, path + kUtcSuffix, static_cast<long long>(LastUpdateUtc));
+    ini.SetInt(kLastUpdateSection, path + kEndUtcSuffix, static_cast<long long>(LastRunEndUtc));
     ini.Save();
 }
 

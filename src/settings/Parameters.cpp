@@ -99,6 +99,8 @@ void cParameters::Reset()
 
     Programm = cProgrammParameters();
     LastUpdate = kLastUpdateDefault;
+    LastUpdateUtc = 0;
+    LastRunEndUtc = 0;
     OSVersion = DetectOS().Code;
     Metric = LocaleIsMetric();
 

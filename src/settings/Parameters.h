@@ -225,7 +225,12 @@ public:
 
     // Other document data.
     cStringList Schedule{false};
+    // Start of the last successful run: local time (shown, and kept for older readers) and
+    // UTC (compared); and its end by the system clock, UTC, after which a file's change time
+    // means a change.
     FileTime LastUpdate = 0;
+    FileTime LastUpdateUtc = 0;
+    FileTime LastRunEndUtc = 0;
 
     // Program-wide data kept only in the options file.
     std::string ViewerFontName = "System";

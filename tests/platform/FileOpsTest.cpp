@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -109,6 +110,31 @@ TEST_F(FileOpsTest, Copy_SourceChangedDuringCopyIsAnError)
     const int code = CopyFileSafe(from, to, CopyMethod::Blocks, [&](int64_t) {
         if (!changed) {
             std::ofstream(from, std::ios::app) << "more";
+            changed = true;
+        }
+        return true;
+    });
+    EXPECT_EQ(code, kErrSharingViolation);
+    EXPECT_EQ(tree.readFile("dst/a.bin"), "old");
+    EXPECT_EQ(Names(tree.filePath("dst")), std::vector<std::string>{"a.bin"});
+}
+
+// A writer that keeps the size and puts the modification time back is still caught: a torn
+// copy never takes the target's name.
+TEST_F(FileOpsTest, Copy_SourceRewrittenWithTimePutBackIsAnError)
+{
+    const std::string from = tree.createFile("a.bin", Pattern(4 * 131072), 1500000000);
+    const std::string to = tree.createFile("dst/a.bin", "old");
+    bool changed = false;
+    const int code = CopyFileSafe(from, to, CopyMethod::Blocks, [&](int64_t) {
+        if (!changed) {
+            {
+                std::fstream file(from, std::ios::in | std::ios::out | std::ios::binary);
+                file.seekp(3 * 131072);
+                file << "XXXX";
+            }
+            const timespec times[2] = {{1500000000, 0}, {1500000000, 0}};
+            utimensat(AT_FDCWD, from.c_str(), times, 0);
             changed = true;
         }
         return true;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Clock.h"
+#include "platform/FileTimes.h"
 #include "platform/Paths.h"
 #include "settings/Parameters.h"
 #include "support/TestDir.h"
@@ -148,18 +149,50 @@ TEST_F(OptionsFileTest, WrittenGroups_ReadBackAndKeepOtherSections)
     EXPECT_EQ(text.find("Right", text.find("[Copy Window]")), std::string::npos);
 }
 
-TEST_F(OptionsFileTest, LastUpdate_RoundTripsPerFileName)
+// Each profile keeps its own UTC stamps under its full path; the local name-only pair is still
+// written for older versions and read only when no profile of that name has stamps of its own.
+TEST_F(OptionsFileTest, LastUpdate_KeptPerFullPathInUtc)
 {
-    cParameters p;
-    p.LastUpdate = 0x01D9'1234'8765'4321ULL;  // low half above INT32_MAX: stored negative
-    p.WriteLastUpdate("C:\\A\\Daten.vrd");
-    EXPECT_NE(IniText().find("Daten.vrd Lo=-2023406815"), std::string::npos);
+    SetTestUtcOffset(3600);
+    cParameters a;
+    a.LastUpdateUtc = 0x01D9'1234'8765'4321ULL;
+    a.LastUpdate = UtcToLocalFileTime(a.LastUpdateUtc);
+    a.LastRunEndUtc = a.LastUpdateUtc + 600'000'000;
+    a.WriteLastUpdate("/home/a/Sync.vrd");
+    cParameters b;
+    b.LastUpdateUtc = a.LastUpdateUtc + 36'000'000'000;
+    b.LastUpdate = UtcToLocalFileTime(b.LastUpdateUtc);
+    b.WriteLastUpdate("/home/b/Sync.vrd");
+    const std::string text = IniText();
+    EXPECT_NE(text.find("/home/a/Sync.vrd UTC="), std::string::npos) << text;
+    EXPECT_NE(text.find("Sync.vrd Lo="), std::string::npos) << text;
+    EXPECT_NE(text.find("Sync.vrd Hi="), std::string::npos) << text;
 
+    SetTestUtcOffset(7200);  // read after a change of daylight saving time: UTC is what counts
     cParameters q;
-    q.ReadLastUpdate("/home/b/Daten.vrd");  // same name, other folder: same keys
-    EXPECT_EQ(q.LastUpdate, p.LastUpdate);
+    q.ReadLastUpdate("/home/a/Sync.vrd");
+    EXPECT_EQ(q.LastUpdateUtc, a.LastUpdateUtc);
+    EXPECT_EQ(q.LastRunEndUtc, a.LastRunEndUtc);
+    EXPECT_EQ(q.LastUpdate, UtcToLocalFileTime(a.LastUpdateUtc));
+    q.ReadLastUpdate("/home/b/Sync.vrd");
+    EXPECT_EQ(q.LastUpdateUtc, b.LastUpdateUtc);
+    q.ReadLastUpdate("/home/c/Sync.vrd");  // never run: not another profile's stamp
+    EXPECT_EQ(q.LastUpdate, 0u);
+    EXPECT_EQ(q.LastUpdateUtc, 0u);
+    SetTestUtcOffset(std::nullopt);
+}
+
+TEST_F(OptionsFileTest, LastUpdate_OlderFileReadByName)
+{
+    SetTestUtcOffset(3600);
+    WriteIni("[Last Update]\nDaten.vrd Lo=-2023406815\nDaten.vrd Hi=31003188\n");
+    cParameters q;
+    q.ReadLastUpdate("/home/b/Daten.vrd");
+    EXPECT_EQ(q.LastUpdate, 0x01D9'1234'8765'4321ULL);
+    EXPECT_EQ(q.LastUpdateUtc, LocalToUtcFileTime(q.LastUpdate));
     q.ReadLastUpdate("/home/b/Andere.vrd");
     EXPECT_EQ(q.LastUpdate, 0u);
+    SetTestUtcOffset(std::nullopt);
 }
 
 TEST_F(OptionsFileTest, DriveLetters_DefaultAndOverrides)
