@@ -8,6 +8,7 @@
 #include "platform/Clock.h"
 #include "platform/FileTimes.h"
 #include "platform/Security.h"
+#include "settings/GermanFormat.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
@@ -197,6 +198,35 @@ bool PropertiesDiffer(const cRunContext& run, const DecisionInput& in, const Dec
                            run.DestinationPath(in.DestinationDir, d.DestinationName));
 }
 
+std::string DescribeStamp(const FileStamp& stamp)
+{
+    return FormatDateTime("ddddd tt", FileTimeToDateTime(stamp.LastWrite)) + ", " +
+           FormatNumber(static_cast<double>(stamp.Size), 0) + " Bytes";
+}
+
+// In a two-way run a pair whose times cannot say which side is newer is not guessed at: equal
+// times with different sizes (within the tolerance or an hour apart), or a time more than a
+// day in the future. Both files stay as they are and the pair is logged with both stamps.
+bool TwoWayConflict(const cRunContext& run, uint16_t category, int timeOrder, Decision& out)
+{
+    const uint16_t action = category & kActionMask;
+    if (TouchMode(run.Params) != Touch::Both || (action != kForward && action != kBackward))
+        return false;
+    const FileTime nowUtc = UtcNow();
+    const FileTime now = run.Params.UseUTC ? nowUtc : UtcToLocalFileTime(nowUtc);
+    constexpr FileTime kDay = 864000000000ULL;
+    const char* reason = nullptr;
+    if (out.Source.LastWrite > now + kDay || out.Destination.LastWrite > now + kDay)
+        reason = "Datum in der Zukunft";
+    else if (timeOrder == 0 && out.Source.Size != out.Destination.Size)
+        reason = "gleiche Zeit, verschiedene Größen";
+    if (!reason)
+        return false;
+    out.Conflict = std::string(reason) + " (Quelle " + DescribeStamp(out.Source) + "; Ziel " +
+                   DescribeStamp(out.Destination) + ")";
+    return true;
+}
+
 }  // namespace
 
 void SetAgeWindow(cRunContext& run)
@@ -256,6 +286,8 @@ bool CompareForward(const cRunContext& run, const DecisionInput& in, Decision& o
     if (category == 0 || !PassesAttributeFilter(run, out))
         return false;
     const int r = CompareTimes(run, out.Source.LastWrite, out.Destination.LastWrite);
+    if (otherPresent && TwoWayConflict(run, category, r, out))
+        return false;
     if (r < 0)
         return false;
     if (r == 0) {
@@ -277,8 +309,13 @@ bool CompareBackward(const cRunContext& run, const DecisionInput& in, Decision& 
     const uint16_t category = CompareCategory(run, in, false, otherPresent);
     if (category == 0 || !PassesAttributeFilter(run, out))
         return false;
-    // Equal times are the forward routine's business.
-    if (CompareTimes(run, out.Destination.LastWrite, out.Source.LastWrite) <= 0)
+    // Equal times are the forward routine's business, and so is reporting a conflict.
+    const int r = CompareTimes(run, out.Destination.LastWrite, out.Source.LastWrite);
+    if (otherPresent && TwoWayConflict(run, category, r, out)) {
+        out.Conflict.clear();
+        return false;
+    }
+    if (r <= 0)
         return false;
     return Finish(run, category, out.Destination.Size, out.Source.Size, out.Source, out);
 }

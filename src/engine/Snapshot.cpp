@@ -66,7 +66,7 @@ int cSnapshot::ReadSnapshot(const std::string& path, cRunContext& run)
     if (path.empty())
         return kErrSnapshotUnavailable;
     std::vector<std::string> lines;
-    const int code = ReadLineFile(path, lines);
+    const int code = ReadLineFile(path, lines, nullptr, kMaxSnapshotFileBytes);
     if (code != 0 || lines.empty())
         return code;
     const int pairs = ParseCount(lines[0]);

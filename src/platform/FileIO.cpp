@@ -1,10 +1,11 @@
 #include "platform/FileIO.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 
 #include "platform/WinError.h"
 
@@ -42,7 +43,8 @@ int ReadWholeFile(const std::string& path, std::string& bytes)
     if (fd < 0) {
         return WinErrorFromErrno(errno);
     }
-    struct stat st {};
+    struct stat st
+    {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         return CloseWithError(fd, EACCES);
     }
@@ -64,6 +66,52 @@ int ReadWholeFile(const std::string& path, std::string& bytes)
     return kErrSuccess;
 }
 
+int ReadRegularFile(const std::string& path, std::string& bytes, int64_t maxBytes)
+{
+    bytes.clear();
+    // Non-blocking, so that opening a FIFO with no writer returns at once.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return WinErrorFromErrno(errno);
+    }
+    struct stat st
+    {};
+    if (::fstat(fd, &st) != 0) {
+        return CloseWithError(fd, errno);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return kErrNotRegularFile;
+    }
+    if (st.st_size > maxBytes) {
+        ::close(fd);
+        return kErrFileTooLarge;
+    }
+    bytes.reserve(static_cast<size_t>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return CloseWithError(fd, errno);
+        }
+        if (n == 0) {
+            break;
+        }
+        // The file may grow while it is read.
+        if (static_cast<int64_t>(bytes.size()) + n > maxBytes) {
+            ::close(fd);
+            bytes.clear();
+            return kErrFileTooLarge;
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return kErrSuccess;
+}
+
 int WriteFileAtomic(const std::string& path, const std::string& bytes)
 {
     std::string temp = path + ".XXXXXX";
@@ -72,7 +120,8 @@ int WriteFileAtomic(const std::string& path, const std::string& bytes)
         return WinErrorFromErrno(errno);
     }
     // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
-    struct stat old {};
+    struct stat old
+    {};
     if (::stat(path.c_str(), &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
     } else {
@@ -95,6 +144,22 @@ int WriteFileAtomic(const std::string& path, const std::string& bytes)
         return WinErrorFromErrno(err);
     }
     return kErrSuccess;
+}
+
+cFileLock::cFileLock(const std::string& path)
+{
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ >= 0) {
+        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+}
+
+cFileLock::~cFileLock()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);  // releases the lock
+    }
 }
 
 }  // namespace verdal

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <ctime>
 
@@ -32,8 +33,18 @@ timespec ToTimespec(FileTime time)
 
 FileTime FileTimeFromUnix(int64_t seconds, int64_t nanoseconds)
 {
-    return static_cast<FileTime>(kFileTimeOfUnixEpoch + seconds * kTicksPerSecond +
-                                 nanoseconds / 100);
+    // Times before 1601 or far beyond any calendar (a hostile or broken file system) are
+    // clamped rather than overflowed.
+    constexpr int64_t kMinSeconds = -kFileTimeOfUnixEpoch / kTicksPerSecond;
+    constexpr int64_t kMaxSeconds = (INT64_MAX - kFileTimeOfUnixEpoch) / kTicksPerSecond - 1;
+    if (seconds < kMinSeconds) {
+        return 0;
+    }
+    if (seconds > kMaxSeconds) {
+        return static_cast<FileTime>(kFileTimeOfUnixEpoch + kMaxSeconds * kTicksPerSecond);
+    }
+    const int64_t ticks = kFileTimeOfUnixEpoch + seconds * kTicksPerSecond + nanoseconds / 100;
+    return ticks < 0 ? 0 : static_cast<FileTime>(ticks);
 }
 
 void FileTimeToUnix(FileTime time, int64_t& seconds, int64_t& nanoseconds)

@@ -3,8 +3,11 @@
 #include <pwd.h>
 #include <sys/utsname.h>
 #include <unistd.h>
+#include <climits>
 #include <cstdlib>
 #include <vector>
+
+#include "platform/AppPaths.h"
 
 namespace verdal {
 
@@ -45,6 +48,44 @@ std::string UserName()
         return found->pw_name;
     }
     return {};
+}
+
+std::optional<std::string> EnvironmentMacro(const std::string& upperName)
+{
+    if (auto value = GetEnvironment(upperName)) {
+        return value;
+    }
+    const auto withoutSlash = [](std::string path) {
+        while (path.size() > 1 && path.back() == '/') {
+            path.pop_back();
+        }
+        return path;
+    };
+    if (upperName == "USERNAME") {
+        return UserName();
+    }
+    if (upperName == "TEMP" || upperName == "TMP") {
+        const auto tmpdir = GetEnvironment("TMPDIR");
+        return tmpdir && !tmpdir->empty() ? withoutSlash(*tmpdir) : std::string("/tmp");
+    }
+    if (upperName == "USERPROFILE" || upperName == "HOMEPATH") {
+        const auto home = GetEnvironment("HOME");
+        if (home && !home->empty()) {
+            return withoutSlash(*home);
+        }
+        const passwd* entry = getpwuid(getuid());
+        return std::string(entry && entry->pw_dir ? entry->pw_dir : "/");
+    }
+    if (upperName == "APPDATA") {
+        return withoutSlash(ConfigDirectory());
+    }
+    if (upperName == "COMPUTERNAME") {
+        char host[HOST_NAME_MAX + 1] = {};
+        if (gethostname(host, sizeof host - 1) == 0) {
+            return std::string(host);
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace verdal

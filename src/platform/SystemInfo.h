@@ -22,4 +22,10 @@ std::optional<std::string> GetEnvironment(const std::string& name);
 // The user's name: $USERNAME, else $USER, else the account name; empty when none is known.
 std::string UserName();
 
+// The value of a %NAME% macro that names an environment variable: the variable when it is
+// set; else, for the names profiles written on Windows use, their Linux counterparts:
+// USERNAME the user's name, TEMP and TMP $TMPDIR or /tmp, USERPROFILE and HOMEPATH the home
+// folder, APPDATA the configuration folder, COMPUTERNAME the host name. Nothing otherwise.
+std::optional<std::string> EnvironmentMacro(const std::string& upperName);
+
 }  // namespace verdal

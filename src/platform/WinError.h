@@ -28,6 +28,8 @@ enum WinError : int {
     kErrContentsDiffer = 2001,
     kErrInvalidFormat = 2002,
     kErrSnapshotUnavailable = 2003,
+    kErrNotRegularFile = 2004,
+    kErrFileTooLarge = 2005,
 };
 
 // Maps an errno value to the Windows error code the program expects.

@@ -58,9 +58,12 @@ void cLineReader::List(cStringList& list, const char* header)
     }
     const int count = NextCount();
     list.Clear();
+    std::vector<std::string> items;
+    items.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        list.Add(NextLine());
+        items.push_back(NextLine());
     }
+    list.AddAll(std::move(items));
 }
 
 void cLineReader::ValueList(cStringList& list)

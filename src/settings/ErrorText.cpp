@@ -49,6 +49,8 @@ constexpr CodeText kOwnTexts[] = {
     {2001, "Dateiinhalte sind nicht identisch"},
     {2002, "Ungültiges Dateiformat"},
     {2003, "Der Schnappschuß ist nicht verfügbar, solange das Profil noch unbenannt ist"},
+    {2004, "Keine gewöhnliche Datei (Gerät, Pipe oder Verzeichnis)"},
+    {2005, "Datei zu groß"},
 };
 
 template <size_t N>

@@ -30,12 +30,15 @@ cIniFile::cIniFile() : data_(std::make_unique<Data>())
 
 cIniFile::~cIniFile() = default;
 
+constexpr int64_t kMaxIniFileBytes = 16 << 20;
+
 int cIniFile::Load(const std::string& path)
 {
     data_->Ini.Reset();
     data_->Path = path;
     std::string bytes;
-    const int err = ReadWholeFile(path, bytes);
+    // A FIFO or device put in the options file's place must not hang the program.
+    const int err = ReadRegularFile(path, bytes, kMaxIniFileBytes);
     if (err == kErrFileNotFound || err == kErrPathNotFound) {
         return kErrSuccess;
     }

@@ -32,11 +32,12 @@ std::string JoinLines(const std::vector<std::string>& lines)
     return text;
 }
 
-int ReadLineFile(const std::string& path, std::vector<std::string>& lines, TextEncoding* encoding)
+int ReadLineFile(const std::string& path, std::vector<std::string>& lines, TextEncoding* encoding,
+                 int64_t maxBytes)
 {
     lines.clear();
     std::string bytes;
-    const int err = ReadWholeFile(path, bytes);
+    const int err = ReadRegularFile(path, bytes, maxBytes);
     if (err != kErrSuccess) {
         return err;
     }

@@ -36,7 +36,7 @@ std::string MacroValue(const std::string& name)
             return FormatDateTime(macro.Format, when);
         }
     }
-    return GetEnvironment(name).value_or(std::string());
+    return EnvironmentMacro(name).value_or(std::string());
 }
 
 // Position of the closing "%" for an opening one at `open`, or npos.

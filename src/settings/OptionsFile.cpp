@@ -7,6 +7,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
+#include "platform/FileIO.h"
 #include "platform/FileTimes.h"
 #include "platform/Paths.h"
 #include "platform/TextCase.h"
@@ -241,7 +242,15 @@ bool TransferGroup(cGroupIo& io, cParameters& p, int group)
 // writing it would replace everything in it with the one group being written.
 bool LoadForWriting(cIniFile& ini)
 {
+    // Callers hold OptionsLock(): the file is read afresh and changed in one step, so another
+    // instance's keys written meanwhile are kept.
     return ini.Load(OptionsFilePath()) == kErrSuccess;
+}
+
+// Serialises the changes of all instances (the window, verdal-run from cron) to the file.
+cFileLock OptionsLock()
+{
+    return cFileLock(OptionsFilePath() + ".lock");
 }
 
 std::string LastUpdateKey(const std::string& path)
@@ -302,6 +311,7 @@ int ReadOptionInt(const std::string& section, const std::string& key, int def)
 
 void WriteOptionString(const std::string& section, const std::string& key, const std::string& value)
 {
+    const cFileLock lock = OptionsLock();
     cIniFile ini;
     if (LoadForWriting(ini)) {
         ini.SetString(section, key, value);
@@ -331,6 +341,7 @@ std::vector<std::string> ReadDriveHistory(const std::string& prefix)
 
 void WriteDriveHistory(const std::string& prefix, const std::vector<std::string>& drives)
 {
+    const cFileLock lock = OptionsLock();
     cIniFile ini;
     if (!LoadForWriting(ini)) {
         return;
@@ -382,6 +393,7 @@ void cParameters::ReadOptions(int group)
 
 void cParameters::WriteOptions(int group)
 {
+    const cFileLock lock = OptionsLock();
     cIniFile ini;
     if (!LoadForWriting(ini)) {
         return;
@@ -430,6 +442,7 @@ void cParameters::ReadLastUpdate(const std::string& path)
 
 void cParameters::WriteLastUpdate(const std::string& path)
 {
+    const cFileLock lock = OptionsLock();
     cIniFile ini;
     if (!LoadForWriting(ini)) {
         return;

@@ -27,6 +27,9 @@ public:
     void Insert(int index, const std::string& text, int32_t value = 0);
     void Delete(int index);
     void Clear() { items_.clear(); }
+    // Adds many items at once (value 0); a sorted list sorts once afterwards, keeping the first
+    // of equal items, instead of inserting each in place.
+    void AddAll(std::vector<std::string> texts);
     // Index of `text` (case-insensitive), or -1.
     int IndexOf(const std::string& text) const;
 

@@ -1,5 +1,7 @@
 #include "settings/TextCodec.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstdint>
 
@@ -100,6 +102,20 @@ bool IsAscii(std::string_view s)
     return true;
 }
 
+bool AnyLineMistakenForUtf8(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const size_t newline = bytes.find('\n');
+        const size_t length = newline == std::string_view::npos ? bytes.size() : newline;
+        const std::string_view line = bytes.substr(0, length);
+        if (!IsAscii(line) && IsValidUtf8(line)) {
+            return true;
+        }
+        bytes.remove_prefix(std::min(bytes.size(), length + 1));
+    }
+    return false;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes)
@@ -131,14 +147,28 @@ std::string DecodeText(std::string_view bytes, TextEncoding* detected)
     if (detected != nullptr) {
         *detected = encoding;
     }
-    if (encoding == TextEncoding::Windows1252) {
-        return Windows1252ToUtf8(bytes);
-    }
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (bytes.starts_with(kBom)) {
         bytes.remove_prefix(kBom.size());
     }
-    return std::string(bytes);
+    if (encoding == TextEncoding::Utf8) {
+        return std::string(bytes);
+    }
+    // Line by line: one name written in another code page must not garble every other line.
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    while (!bytes.empty()) {
+        const size_t newline = bytes.find('\n');
+        const size_t length = newline == std::string_view::npos ? bytes.size() : newline + 1;
+        const std::string_view line = bytes.substr(0, length);
+        if (IsValidUtf8(line)) {
+            out.append(line);
+        } else {
+            out += Windows1252ToUtf8(line);
+        }
+        bytes.remove_prefix(length);
+    }
+    return out;
 }
 
 bool FitsWindows1252(std::string_view utf8)
@@ -175,8 +205,8 @@ std::string EncodeText(std::string_view utf8, TextEncoding* chosen)
     if (FitsWindows1252(utf8)) {
         out = EncodeTextAs(utf8, TextEncoding::Windows1252);
         // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¤") would be read back as
-        // different text; such text is written as UTF-8 instead.
-        if (IsAscii(out) || !IsValidUtf8(out)) {
+        // different text (files are decoded line by line); such text is written as UTF-8.
+        if (!AnyLineMistakenForUtf8(out)) {
             encoding = TextEncoding::Windows1252;
         }
     }

@@ -13,7 +13,8 @@ enum class TextEncoding { Utf8, Windows1252 };
 bool IsValidUtf8(std::string_view bytes);
 
 // Decoding file bytes into the program's UTF-8 strings: valid UTF-8 is taken as it is (a leading
-// byte order mark is dropped), anything else is read as Windows-1252.
+// byte order mark is dropped); otherwise each line is taken as UTF-8 where it is valid UTF-8 and
+// as Windows-1252 where not, so one line from another system leaves the others intact.
 std::string DecodeText(std::string_view bytes, TextEncoding* detected = nullptr);
 std::string Windows1252ToUtf8(std::string_view bytes);
 

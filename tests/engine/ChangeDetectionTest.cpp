@@ -103,3 +103,34 @@ TEST_F(ChangeDetectionTest, RestoredOlderVersion_CountsAsChanged)
     EXPECT_EQ(dir.readFile(Src("Vertrag.txt")), "Fassung 1");
     EXPECT_FALSE(dir.exists(Src("Alt.txt")));
 }
+
+// Two-way pairs whose times cannot say which side is newer are left alone and logged with both
+// stamps: equal times with different sizes, and a time more than a day in the future.
+TEST_F(ChangeDetectionTest, TwoWayConflicts_BothSidesKeptAndLogged)
+{
+    params.OrphanModeB = 4;
+    dir.createFile(Src("Bericht.txt"), "kurz", Stamp(2));
+    dir.createFile(Dst("Bericht.txt"), "deutlich länger", Stamp(2));
+    dir.createFile(Src("Stunde.txt"), "eins", Stamp(2));
+    dir.createFile(Dst("Stunde.txt"), "eins und mehr", Stamp(2) + 3600);
+    dir.createFile(Src("Zukunft.txt"), "aus der Zukunft", Stamp(-3));
+    dir.createFile(Dst("Zukunft.txt"), "heute", Stamp(1));
+    dir.createFile(Src("Neu.txt"), "neu", Stamp(0.5));  // a plain case still goes through
+    dir.createFile(Dst("Neu.txt"), "alt", Stamp(1));
+    ASSERT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Src("Bericht.txt")), "kurz");
+    EXPECT_EQ(dir.readFile(Dst("Bericht.txt")), "deutlich länger");
+    EXPECT_EQ(dir.readFile(Dst("Stunde.txt")), "eins und mehr");
+    EXPECT_EQ(dir.readFile(Src("Stunde.txt")), "eins");
+    EXPECT_EQ(dir.readFile(Dst("Zukunft.txt")), "heute");
+    EXPECT_EQ(dir.readFile(Dst("Neu.txt")), "neu");
+    const std::string log = Log();
+    EXPECT_NE(log.find("gleiche Zeit, verschiedene Größen (Quelle "), std::string::npos) << log;
+    EXPECT_NE(log.find("Datum in der Zukunft"), std::string::npos) << log;
+    EXPECT_NE(log.find("3 Warnungen"), std::string::npos) << log;
+
+    // One-way runs keep their rule: equal times, different sizes copy forward.
+    params.TouchSrc = false;
+    ASSERT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Dst("Bericht.txt")), "kurz");
+}

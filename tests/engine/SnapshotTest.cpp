@@ -51,6 +51,20 @@ TEST_F(SnapshotTest, Read_CountsEmptyLinesAndToleratesBadCounts)
     EXPECT_TRUE(snapshot.WasInSource("\\b\\", "C.TXT"));
 }
 
+// One name written in another code page does not garble the umlaut names of the other lines,
+// which would make deleted files look new and bring them back.
+TEST_F(SnapshotTest, Read_DecodesEachLineOnItsOwn)
+{
+    tree_.createFile("job.vrd.lst",
+                     "1\r\n\\\r\n3\r\nGrüße.txt\r\nCaf\xE9.txt\r\n"
+                     "Übersicht.doc\r\n\\\r\n0\r\n");
+    cSnapshot snapshot;
+    ASSERT_EQ(snapshot.ReadSnapshot(Path(), Run()), 0);
+    EXPECT_TRUE(snapshot.WasInSource("\\", "Grüße.txt"));
+    EXPECT_TRUE(snapshot.WasInSource("\\", "Übersicht.doc"));
+    EXPECT_TRUE(snapshot.WasInSource("\\", "Café.txt"));
+}
+
 TEST_F(SnapshotTest, Unavailable_LeavesRecordsEmptyWithCode)
 {
     cSnapshot snapshot;
