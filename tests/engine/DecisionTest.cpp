@@ -124,11 +124,20 @@ TEST_F(DecisionTest, EqualTimes_FlagSizesAndPropertiesButNeverBackward)
     Dst("mode.txt");
     chmod(tree_.filePath("src/mode.txt").c_str(), 0644);
     chmod(tree_.filePath("dst/mode.txt").c_str(), 0600);
+    // One way: the source wins, flagged for its size.
+    P().TouchSrc = false;
     EXPECT_EQ(ScanAndDescribe(), "\\size.txt F32");
 
     Run().Candidates.Clear();
     P().CompareProperties = true;
     EXPECT_EQ(ScanAndDescribe(), "\\mode.txt F128, \\ro.txt F128, \\size.txt F32");
+
+    // Both ways: either side may hold the newer content, so the pair is left alone.
+    Run().Candidates.Clear();
+    P().TouchSrc = true;
+    EXPECT_EQ(ScanAndDescribe(), "\\mode.txt F128, \\ro.txt F128");
+    ASSERT_EQ(Run().Conflicts.size(), 1u);
+    EXPECT_NE(Run().Conflicts[0].Path.find("size.txt"), std::string::npos);
 }
 
 TEST_F(DecisionTest, DoubleChangeAndSizeWarning_AddFlags)
