@@ -39,7 +39,7 @@ void CreateMirror(cRunContext& run, cLog& log, const std::string& missing,
 {
     bool created = false;
     if (!DirectoryExists(missing) && DirectoryExists(existing) &&
-        CreateDirectoryWithParents(missing, &created) == 0 && created) {
+        CreateDirectoryWithParents(missing, &created, existing) == 0 && created) {
         log.Event(kLogDirCreated, {missing});
         ++run.Counters.DirsCreated;
     }

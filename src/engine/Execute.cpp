@@ -243,7 +243,9 @@ void cCopier::EnsureTargetDirectory(const cCandidate& c, const CopyPair& pair)
     const bool create = pair.Forward ? params_.CreateDestDirs : params_.CreateSrcDirs;
     bool created = false;
     if (create && !DirectoryExists(pair.ToDir) &&
-        CreateDirectoryWithParents(pair.ToDir, &created) == 0 && created) {
+        CreateDirectoryWithParents(pair.ToDir, &created,
+                                   pair.From.substr(0, pair.From.rfind('/'))) == 0 &&
+        created) {
         log_.Event(kLogDirCreated, {pair.ToDir});
         ++run_.Counters.DirsCreated;
     }

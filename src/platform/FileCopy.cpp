@@ -81,13 +81,15 @@ mode_t ProcessUmask()
     return mask;
 }
 
-// Creates the temporary file with the target's final mode, so that no chmod is needed unless
-// the umask takes bits away (from the mode an existing target keeps).
-int CreateTemp(const std::string& to, mode_t mode, std::string& temp, int& fd)
+// The temporary file is private while it fills; it gets its final mode just before it is put
+// in place.
+constexpr mode_t kTempMode = 0600;
+
+int CreateTemp(const std::string& to, std::string& temp, int& fd)
 {
     for (int attempt = 0;; ++attempt) {
         temp = RandomTempName(to);
-        fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kTempMode);
         if (fd >= 0) {
             return kErrSuccess;
         }
@@ -204,6 +206,15 @@ mode_t NewFileMode(const struct stat& source)
     return source.st_mode & 0777 & ~ProcessUmask();
 }
 
+// An existing target keeps its own mode, but a copy never opens it wider than the source: a
+// file made private in the source becomes private in the copy, and set-id bits stay only where
+// both have them. The owner's bits are the target's, so a copy never turns it read-only.
+mode_t OverwriteMode(const struct stat& target, const struct stat& source)
+{
+    const mode_t mode = target.st_mode & 07777;
+    return (mode & 0700) | (mode & source.st_mode & 07077);
+}
+
 // The target may be replaced only when it is absent or a writable non-directory.
 int CheckTarget(const std::string& to, const struct stat& source, mode_t& mode)
 {
@@ -222,7 +233,7 @@ int CheckTarget(const std::string& to, const struct stat& source, mode_t& mode)
     if (!S_ISLNK(st.st_mode) && (st.st_mode & S_IWUSR) == 0) {
         return kErrAccessDenied;  // read-only: the caller clears the attribute when allowed
     }
-    mode = S_ISLNK(st.st_mode) ? NewFileMode(source) : (st.st_mode & 07777);
+    mode = S_ISLNK(st.st_mode) ? NewFileMode(source) : OverwriteMode(st, source);
     return kErrSuccess;
 }
 
@@ -356,7 +367,8 @@ int FillTemp(CopyState& state, CopyMethod method, const struct stat& before, mod
         state.Copied != before.st_size) {
         return kErrSharingViolation;
     }
-    if ((mode & ~ProcessUmask()) != mode) {
+    // A file system that refuses the mode leaves the copy private, never more open.
+    if (mode != kTempMode) {
         ::fchmod(state.Out, mode);
     }
     // Like the attribute and security steps, a file system that refuses times keeps the copy.
@@ -389,7 +401,7 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
     if (const int fault = TakeInjectedFault(FileOp::Open)) {
         return WinErrorFromErrno(fault);
     }
-    if (const int code = CreateTemp(to, mode, temp, state.Out)) {
+    if (const int code = CreateTemp(to, temp, state.Out)) {
         return code;
     }
     int code = FillTemp(state, method, before, mode);

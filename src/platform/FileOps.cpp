@@ -42,6 +42,33 @@ int TrashErrorCode(const GError* error)
     }
 }
 
+// The mode for the directory `path` ends in at `end`: that of the directory of `model` as many
+// levels up as `path` goes on below `end`. Without such a counterpart, the usual 0777.
+mode_t ModeLike(const std::string& model, const std::string& path, size_t end)
+{
+    std::string counterpart = model;
+    while (counterpart.size() > 1 && counterpart.back() == '/') {
+        counterpart.pop_back();
+    }
+    int levels = 0;
+    for (size_t i = end; i < path.size(); ++i) {
+        levels += path[i] == '/' && i + 1 < path.size() && path[i + 1] != '/';
+    }
+    for (; levels > 0; --levels) {
+        const size_t slash = counterpart.rfind('/');
+        if (slash == std::string::npos || slash == 0) {
+            return 0777;
+        }
+        counterpart.resize(slash);
+    }
+    struct stat st
+    {};
+    if (::stat(counterpart.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return 0777;
+    }
+    return (st.st_mode & 0777) | 0700;
+}
+
 }  // namespace
 
 int GetFileAttributesOf(const std::string& path, uint32_t& attributes)
@@ -74,7 +101,7 @@ int SetFileAttributesOf(const std::string& path, uint32_t attributes)
     return ErrnoResult(::chmod(path.c_str(), mode));
 }
 
-int CreateDirectoryWithParents(const std::string& path, bool* created)
+int CreateDirectoryWithParents(const std::string& path, bool* created, const std::string& model)
 {
     if (created) {
         *created = false;
@@ -89,7 +116,8 @@ int CreateDirectoryWithParents(const std::string& path, bool* created)
         if (const int fault = TakeInjectedFault(FileOp::Mkdir)) {
             return WinErrorFromErrno(fault);
         }
-        if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
+        const mode_t mode = model.empty() ? 0777 : ModeLike(model, path, pos);
+        if (::mkdir(part.c_str(), mode) != 0 && errno != EEXIST) {
             return WinErrorFromErrno(errno);
         }
         if (created) {

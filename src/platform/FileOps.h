@@ -14,8 +14,11 @@ int GetFileAttributesOf(const std::string& path, uint32_t& attributes);
 // the name and system does not exist here, so those bits are left alone; links are skipped.
 int SetFileAttributesOf(const std::string& path, uint32_t attributes);
 
-// Creates `path` with all missing parents; `created` tells whether anything was made.
-int CreateDirectoryWithParents(const std::string& path, bool* created = nullptr);
+// Creates `path` with all missing parents; `created` tells whether anything was made. With a
+// `model` (the directory `path` mirrors) each new directory is no more open than its counterpart
+// there, matched from the end of both paths; the owner always keeps full access.
+int CreateDirectoryWithParents(const std::string& path, bool* created = nullptr,
+                               const std::string& model = {});
 // Removes `path` when it is an empty directory.
 int RemoveEmptyDirectory(const std::string& path);
 // Renames a file or directory; fails with 183 when `to` exists.

@@ -184,10 +184,10 @@ TEST_F(FileOpsTest, Copy_TargetSeenAbsent)
     EXPECT_EQ(ModeOf(tree.filePath("d/a.txt")), 0640u & ~mask);
 
     const std::string appeared = tree.createFile("d/b.txt", "alt");
-    ::chmod(appeared.c_str(), 0666);  // more than the umask lets a new file have
+    ::chmod(appeared.c_str(), 0666);
     ASSERT_EQ(CopyFileSafe(from, appeared, CopyMethod::Plain, {}, true), kErrSuccess);
     EXPECT_EQ(tree.readFile("d/b.txt"), "neu");
-    EXPECT_EQ(ModeOf(appeared), 0666u);
+    EXPECT_EQ(ModeOf(appeared), 0640u) << "no more open than the source";
 
     const std::string locked = tree.createFile("d/c.txt", "alt");
     ::chmod(locked.c_str(), 0444);
@@ -201,7 +201,8 @@ TEST_F(FileOpsTest, Copy_TargetSeenAbsent)
     EXPECT_EQ(tree.readFile("d/e.txt"), "neu");
     EXPECT_EQ(ModeOf(tree.filePath("d/e.txt")), 0444u & ~mask);
     // An existing target keeps its mode even where the umask would take bits away.
-    ::chmod(from.c_str(), 0644);
+    ::chmod(from.c_str(), 0666);
+    ::chmod(appeared.c_str(), 0666);
     ASSERT_EQ(CopyFileSafe(from, appeared, CopyMethod::Blocks), kErrSuccess);
     EXPECT_EQ(ModeOf(appeared), 0666u);
     EXPECT_EQ(Names(tree.filePath("d")),
