@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -118,17 +119,25 @@ int WriteAll(int fd, const char* data, size_t size)
     return 0;
 }
 
-// Returns an errno, or -1 for an interruption.
-int CopyBlocks(CopyState& state)
+bool Report(CopyState& state, int64_t bytes)
+{
+    return !state.Progress || !*state.Progress || (*state.Progress)(bytes);
+}
+
+// Copies up to `length` bytes from the current offsets, or, with -1, up to the expected size
+// or the end of the file. Returns an errno, or -1 for an interruption.
+int CopyBlocks(CopyState& state, int64_t length = -1)
 {
     // One buffer per thread, never cleared: a run copies many small files.
     thread_local const std::unique_ptr<char[]> buffer =
         std::make_unique_for_overwrite<char[]>(kBlockSize);
-    while (!state.Complete()) {
+    while (length < 0 ? !state.Complete() : length > 0) {
         if (const int fault = TakeInjectedFault(FileOp::Read)) {
             return fault;
         }
-        const ssize_t n = ::read(state.In, buffer.get(), kBlockSize);
+        const size_t want =
+            length < 0 ? kBlockSize : static_cast<size_t>(std::min<int64_t>(length, kBlockSize));
+        const ssize_t n = ::read(state.In, buffer.get(), want);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -142,12 +151,60 @@ int CopyBlocks(CopyState& state)
             return err;
         }
         state.Copied += n;
+        if (length > 0) {
+            length -= n;
+        }
         const bool lastBlock = static_cast<size_t>(n) < kBlockSize;
-        if (state.Progress && *state.Progress && !(*state.Progress)(n) && !lastBlock) {
+        if (!Report(state, n) && !lastBlock) {
             return -1;
         }
     }
     return 0;
+}
+
+bool IsSparse(const struct stat& source)
+{
+    return source.st_blocks * 512 < source.st_size;
+}
+
+// Copies only the data of a file with holes and leaves the holes as holes in the copy, so a
+// mostly empty disk image does not fill the destination. Hole bytes count as copied.
+int CopySparse(CopyState& state)
+{
+    const off_t size = state.Expected;
+    off_t pos = 0;
+    while (pos < size) {
+        off_t data = ::lseek(state.In, pos, SEEK_DATA);
+        if (data < 0) {
+            if (errno != ENXIO && pos == 0) {
+                return CopyBlocks(state);  // a file system that cannot tell data from holes
+            }
+            if (errno != ENXIO) {
+                return errno;
+            }
+            data = size;  // only a hole is left
+        }
+        data = std::min(data, size);
+        state.Copied += data - pos;
+        if (data > pos && !Report(state, data - pos)) {
+            return -1;
+        }
+        if (data == size) {
+            break;
+        }
+        const off_t hole = std::min(::lseek(state.In, data, SEEK_HOLE), size);
+        if (hole < 0) {
+            return errno;
+        }
+        if (::lseek(state.In, data, SEEK_SET) < 0 || ::lseek(state.Out, data, SEEK_SET) < 0) {
+            return errno;
+        }
+        if (const int err = CopyBlocks(state, hole - data)) {
+            return err;
+        }
+        pos = hole;
+    }
+    return ::ftruncate(state.Out, size) == 0 ? 0 : errno;
 }
 
 bool RangeUnsupported(int err)
@@ -173,13 +230,7 @@ int CopyRange(CopyState& state, bool chunked)
             }
             // Nothing copied yet and no kernel support: the block loop does the work.
             if (state.Copied == 0 && RangeUnsupported(errno)) {
-                const CopyProgress* progress = state.Progress;
-                if (!chunked) {
-                    state.Progress = nullptr;
-                }
-                const int result = CopyBlocks(state);
-                state.Progress = progress;
-                return result;
+                return CopyBlocks(state);
             }
             return errno;
         }
@@ -187,7 +238,7 @@ int CopyRange(CopyState& state, bool chunked)
             return 0;
         }
         state.Copied += n;
-        if (chunked && state.Progress && *state.Progress && !(*state.Progress)(n)) {
+        if (chunked && !Report(state, n)) {
             return -1;
         }
     }
@@ -333,28 +384,29 @@ int PlaceNew(const std::string& temp, const std::string& to, const struct stat& 
     return ::rename(temp.c_str(), to.c_str()) == 0 ? kErrSuccess : WinErrorFromErrno(errno);
 }
 
-int CopyData(CopyState& state, CopyMethod method)
+int CopyData(CopyState& state, CopyMethod method, bool sparse)
 {
-    switch (method) {
-        case CopyMethod::Blocks:
-            return CopyBlocks(state);
-        case CopyMethod::RangeChunks:
-            return CopyRange(state, true);
-        case CopyMethod::Plain: {
-            const int err = CopyRange(state, false);
-            if (err == 0 && state.Progress && *state.Progress) {
-                (*state.Progress)(state.Copied);
-            }
-            return err;
+    if (method == CopyMethod::Plain) {
+        // One call in one go: the progress hears of it once, afterwards.
+        const CopyProgress* progress = state.Progress;
+        state.Progress = nullptr;
+        const int err = sparse ? CopySparse(state) : CopyRange(state, false);
+        state.Progress = progress;
+        if (err == 0) {
+            Report(state, state.Copied);
         }
+        return err;
     }
-    return EINVAL;
+    if (sparse) {
+        return CopySparse(state);
+    }
+    return method == CopyMethod::Blocks ? CopyBlocks(state) : CopyRange(state, true);
 }
 
 // Copies the open source into the open temporary file and gives it mode and times.
 int FillTemp(CopyState& state, CopyMethod method, const struct stat& before, mode_t mode)
 {
-    const int err = CopyData(state, method);
+    const int err = CopyData(state, method, IsSparse(before));
     if (err == -1) {
         return kErrCancelled;
     }
