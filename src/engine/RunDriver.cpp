@@ -14,6 +14,7 @@
 #include "platform/DirectoryCheck.h"
 #include "platform/Drives.h"
 #include "platform/FileTimes.h"
+#include "platform/MountPoints.h"
 #include "platform/Paths.h"
 #include "platform/TextCase.h"
 #include "platform/VolumeActions.h"
@@ -77,7 +78,8 @@ private:
     bool Overlaps() const;
     bool RealPathsOverlap() const;
     bool EntriesLeaveRoots();
-    bool WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace);
+    bool WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace,
+                      const std::vector<std::string>& folders);
     void ReadSnapshot();
     bool EnoughSpace();
     bool SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace);
@@ -263,14 +265,26 @@ bool cRunDriver::EntriesLeaveRoots()
     return false;
 }
 
-bool cRunDriver::WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace)
+// A drive counts as ready only when the folders the run works in do not lie below a mount
+// point that the system should have mounted: the empty folder beneath an unmounted disk would
+// look like a drive whose files were all deleted.
+bool cRunDriver::WaitForDrive(const std::string& drive, std::string& nativeRoot, int64_t& freeSpace,
+                              const std::vector<std::string>& folders)
 {
     for (;;) {
         freeSpace = ResolveDriveRoot(drive, nativeRoot) == 0 ? FreeSpace(nativeRoot) : -2;
+        std::string shown = nativeRoot.empty() ? drive : nativeRoot;
+        for (size_t i = 0; freeSpace != -2 && i < folders.size(); ++i) {
+            const std::string unmounted =
+                UnmountedMountPointOf(JoinNativePath(nativeRoot, folders[i]));
+            if (!unmounted.empty()) {
+                shown = unmounted;
+                freeSpace = -2;
+            }
+        }
         if (freeSpace != -2) {
             return true;
         }
-        const std::string shown = nativeRoot.empty() ? drive : nativeRoot;
         log_.Event(kLogNotReady, shown);
         if (ShowProgramMessage(kMsgDriveNotReady, {shown}) != BoxResult::Yes) {
             AbortFlag = true;
@@ -314,13 +328,18 @@ bool cRunDriver::Checks()
     if (Overlaps()) {
         return Stop(kLogOverlap, kMsgOverlap);
     }
-    if (!WaitForDrive(run_.SourceRoot, run_.SourceNativeRoot, run_.SourceFree)) {
+    std::vector<std::string> searchBases;
+    for (int i = 0; i < run_.SearchList.Count(); ++i) {
+        searchBases.push_back(ParseDirectoryEntry(run_.SearchList[i]).Base);
+    }
+    if (!WaitForDrive(run_.SourceRoot, run_.SourceNativeRoot, run_.SourceFree, searchBases)) {
         return false;
     }
     if (params_.OfferFormat && !options_.DryRun) {
         verdal::OfferFormat();
     }
-    if (!WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree)) {
+    if (!WaitForDrive(run_.DestinationRoot, run_.DestinationNativeRoot, run_.DestinationFree,
+                      {run_.DestinationBase})) {
         return false;
     }
     return !RealPathsOverlap() || Stop(kLogOverlap, kMsgOverlap);

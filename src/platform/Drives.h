@@ -43,6 +43,10 @@ struct DriveSources
     std::string MountInfo = "/proc/self/mountinfo";
     std::string ByLabelDir = "/dev/disk/by-label";
     std::string SysBlockDir = "/sys/class/block";
+    // Where the system is told what to mount: a mount point named here but absent from the
+    // mount table is an unmounted drive, not a folder to write into.
+    std::string Fstab = "/etc/fstab";
+    std::vector<std::string> MountUnitDirs = {"/etc/systemd/system", "/run/systemd/system"};
 };
 void SetDriveSources(const DriveSources& sources);
 const DriveSources& CurrentDriveSources();

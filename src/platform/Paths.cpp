@@ -6,6 +6,7 @@
 
 #include "platform/DirectoryCheck.h"
 #include "platform/Drives.h"
+#include "platform/MountPoints.h"
 #include "platform/TextCase.h"
 #include "platform/WinError.h"
 
@@ -19,7 +20,7 @@ int ReadyRoot(std::string candidate, std::string& root)
     while (candidate.size() > 1 && candidate.back() == '/') {
         candidate.pop_back();
     }
-    if (candidate.empty() || !IsExistingDirectory(candidate)) {
+    if (candidate.empty() || !RootReady(candidate)) {
         return kErrNotReady;
     }
     root = std::move(candidate);

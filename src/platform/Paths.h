@@ -18,7 +18,8 @@ void SetDriveLetters(std::map<char, std::string> letters);
 const std::map<char, std::string>& DriveLetters();
 
 // Native root of a drive (no trailing slash except "/" itself). kErrNotReady (21) when the
-// letter is unknown, the share is not mounted or the root does not exist; kErrInvalidName
+// letter is unknown, the share is not mounted, the root does not exist or lies below a
+// configured mount point that is not mounted now; kErrInvalidName
 // (123) for text that is no drive at all.
 int ResolveDriveRoot(std::string_view drive, std::string& root);
 
