@@ -163,6 +163,7 @@ private:
     void EnsureTargetDirectory(const cCandidate& c, const CopyPair& pair);
     int PrepareTarget(const CopyPair& pair);
     void CarryOverProperties(const CopyPair& pair);
+    void FollowSourceName(cCandidate& c, CopyPair& pair);
     bool HandleError(int index, const CopyPair& pair, int code);
     void TurnIntoSkip(cCandidate& c);
     void SkipGroupOf(int index);
@@ -207,7 +208,7 @@ bool cCopier::Process(int index)
         default:
             return false;
     }
-    const CopyPair pair = PairOf(run_, c);
+    CopyPair pair = PairOf(run_, c);
     if (run_.FrontEnd) {
         run_.FrontEnd->SetCopyLabels(LabelOf(pair.From, pair.FromStamp),
                                      LabelOf(pair.To, pair.ToStamp));
@@ -221,6 +222,7 @@ bool cCopier::Process(int index)
         return HandleError(index, pair, code);
     }
     CarryOverProperties(pair);
+    FollowSourceName(c, pair);
     const std::string& root = pair.Forward ? run_.DestinationNativeRoot : run_.SourceNativeRoot;
     writeBehind_.Written(root, TransferBytes(c));
     log_.Event(pair.Forward ? kLogCopiedForward : kLogCopiedBackward,
@@ -296,6 +298,23 @@ void cCopier::CarryOverProperties(const CopyPair& pair)
     if (pair.FromStamp.Attributes & kAttrReadOnly) {
         SetFileAttributesOf(pair.To, pair.FromStamp.Attributes);
     }
+}
+
+// A pair matched across a difference in case: the copy takes the name its source has now, so a
+// rename that changed only the case reaches the other side. Should that fail, the copy stands
+// under its old name.
+void cCopier::FollowSourceName(cCandidate& c, CopyPair& pair)
+{
+    const size_t fromSlash = pair.From.rfind('/') + 1;
+    const size_t toSlash = pair.To.rfind('/') + 1;
+    const std::string name = pair.From.substr(fromSlash);
+    if (pair.To.compare(toSlash, std::string::npos, name) == 0 ||
+        RenameCaseOnly(pair.To, name) != kErrSuccess) {
+        return;
+    }
+    pair.To.replace(toSlash, std::string::npos, name);
+    (pair.Forward ? c.DestinationCaseName : c.SourceCaseName) =
+        name == c.FileName() ? std::string() : name;
 }
 
 void cCopier::TurnIntoSkip(cCandidate& c)

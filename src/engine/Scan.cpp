@@ -10,6 +10,7 @@
 #include "engine/Listing.h"
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
+#include "platform/FolderCase.h"
 #include "platform/Wildcard.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
@@ -87,6 +88,13 @@ public:
         : run_(run), index_(index), source_(source), destination_(destination)
     {}
 
+    // Which sides keep names without regard to case (FAT, SMB, case-folded folders).
+    void SetCaseBlind(bool source, bool destination)
+    {
+        sourceCaseBlind_ = source;
+        destinationCaseBlind_ = destination;
+    }
+
     // Runs `routine` on each file of `listing` not named in one of the `without` sets; false
     // when aborted.
     bool Decide(const cListing& listing, const std::vector<const DirEntry*>& files,
@@ -105,8 +113,14 @@ public:
             if (!left) {
                 const bool onSource = &listing == &source_;
                 ++(onSource ? run_.SourceFilesFound : run_.DestinationFilesFound);
-                if ((onSource ? destination_ : source_).HasFolderFor(file->Name, listing))
+                const cListing& other = onSource ? destination_ : source_;
+                if (other.HasFolderFor(file->Name, listing))
                     ReportConflict(*file, "gegenüber steht ein Verzeichnis gleichen Namens");
+                else if (const DirEntry* winner = CaseBlindWinner(listing, other, *file))
+                    ReportConflict(*file, "trifft gegenüber auf denselben Namen wie \"" +
+                                              winner->Name +
+                                              "\" (Groß- und Kleinschreibung werden dort "
+                                              "nicht unterschieden)");
                 else
                     DecideOne(*file, routine);
             }
@@ -117,6 +131,26 @@ public:
     }
 
 private:
+    // On a side that ignores case, names of the other side that differ only in case would
+    // land on one file. One of them keeps the name: the one that side already holds, else the
+    // first listed. Returns it when `file` is another one; null when `file` may go ahead.
+    const DirEntry* CaseBlindWinner(const cListing& own, const cListing& other,
+                                    const DirEntry& file) const
+    {
+        if (!(&own == &source_ ? destinationCaseBlind_ : sourceCaseBlind_))
+            return nullptr;
+        const std::vector<const DirEntry*> variants = own.Dir().FindFolded(file.Name);
+        if (variants.size() < 2)
+            return nullptr;
+        const DirEntry* winner = *std::min_element(
+            variants.begin(), variants.end(),
+            [](const DirEntry* a, const DirEntry* b) { return a->Name < b->Name; });
+        for (const DirEntry* variant : variants)
+            if (other.Dir().FindExact(variant->Name))
+                winner = variant;
+        return winner == &file ? nullptr : winner;
+    }
+
     void DecideOne(const DirEntry& file, Routine routine)
     {
         const DecisionInput in{file, source_, destination_, run_.SourceDirs[index_],
@@ -154,6 +188,8 @@ private:
     int index_;
     const cListing& source_;
     const cListing& destination_;
+    bool sourceCaseBlind_ = false;
+    bool destinationCaseBlind_ = false;
 };
 
 // One directory pair; false when aborted.
@@ -164,6 +200,10 @@ bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
     const SideFiles src(sourceListing, masks);
     const SideFiles dst(destinationListing, masks);
     PairScanner scanner(run, index, sourceListing, destinationListing);
+    // Only a side that receives copies needs the look at its file system.
+    scanner.SetCaseBlind(
+        p.TouchSrc && FolderIgnoresCase(run.SourcePath(run.SourceDirs[index])),
+        p.TouchDest && FolderIgnoresCase(run.DestinationPath(run.DestinationDirs[index])));
     if (!scanner.Decide(sourceListing, src.Compare,
                         {&src.ExcludeNames, &src.DeleteNames, &src.EnforceNames}, CompareForward) ||
         !scanner.Decide(destinationListing, dst.Compare,

@@ -476,6 +476,49 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
     return code;
 }
 
+namespace {
+
+// A rename that never replaces `to`; errno tells why it failed.
+bool MoveAside(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    struct stat st
+    {};
+    if (::lstat(to.c_str(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace
+
+int RenameCaseOnly(const std::string& path, const std::string& name)
+{
+    const std::string target = DirOf(path) + "/" + name;
+    std::string temp;
+    for (int attempt = 0;; ++attempt) {
+        temp = RandomTempName(path);
+        if (MoveAside(path, temp)) {
+            break;
+        }
+        if (errno != EEXIST || attempt > 20) {
+            return WinErrorFromErrno(errno);
+        }
+    }
+    if (MoveAside(temp, target)) {
+        return kErrSuccess;
+    }
+    const int err = errno;
+    ::rename(temp.c_str(), path.c_str());
+    return WinErrorFromErrno(err);
+}
+
 bool IsCopyTemporaryName(std::string_view name)
 {
     return name.size() == kTempPrefix.size() + 6 &&

@@ -27,6 +27,11 @@ using CopyProgress = std::function<bool(int64_t bytes)>;
 int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod method,
                  const CopyProgress& progress = {}, bool targetAbsent = false);
 
+// Gives the file `path` the name `name` that differs from its own in case only, also on file
+// systems that ignore case (by way of a temporary name). Never replaces another file: when
+// `name` is taken, the file keeps its old name and 183 is returned.
+int RenameCaseOnly(const std::string& path, const std::string& name);
+
 // True for the name of a copy's temporary file (".~verdal-" and six characters). One left by a
 // crash is no user file: listings leave it out.
 bool IsCopyTemporaryName(std::string_view name);
