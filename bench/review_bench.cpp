@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QItemSelection>
 #include <QListView>
+#include <QPrinter>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -23,6 +24,8 @@
 #include "dialogs/TListDlg.h"
 #include "engine/CandidateOrder.h"
 #include "engine/RunContext.h"
+#include "print/ReviewPrinter.h"
+#include "print/THardcopyDlg.h"
 #include "settings/Parameters.h"
 
 using namespace verdal;
@@ -100,6 +103,23 @@ double Ms(QElapsedTimer& t)
     return t.nsecsElapsed() / 1e6;
 }
 
+// The print layout dialog over the list, and the list's first printed page as a PDF that the
+// screenshot script turns into a picture.
+void ShootPrintLayout(const std::string& dir, const TListDlg& list)
+{
+    const std::vector<PrintedRow> rows = list.PrintRows();
+    const PrintedHeader header = list.PrintHeader();
+    THardcopyDlg layout(rows, header);
+    layout.show();
+    Pump();
+    layout.grab().save(QString::fromStdString(dir + "/print-layout.png"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir + "/printed-review-list.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    PrintReviewRows(printer, rows, header, layout.Format(), true);
+}
+
 int Shots(const std::string& dir, double scale)
 {
     cParameters& params = Params();
@@ -116,6 +136,9 @@ int Shots(const std::string& dir, double scale)
         const std::string name = dir + "/review-list-" + (oneLine ? "one" : "two") + "-line" +
                                  (scale > 1 ? "-200" : "") + ".png";
         dlg.grab().save(QString::fromStdString(name));
+        if (oneLine && scale <= 1) {
+            ShootPrintLayout(dir, dlg);
+        }
     }
     if (scale > 1) {
         return 0;  // the small windows once, at 100 %

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,17 +12,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
-#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <atomic>
 
 #include "dialogs/DialogServices.h"
 #include "dialogs/ReviewDelegate.h"
@@ -31,8 +26,8 @@
 #include "engine/CandidateOrder.h"
 #include "engine/RunContext.h"
 #include "platform/FileCompare.h"
-#include "print/PrintFormat.h"
-#include "print/ReviewPrinter.h"
+#include "print/PrintedRows.h"
+#include "print/THardcopyDlg.h"
 #include "settings/GermanFormat.h"
 #include "settings/Parameters.h"
 
@@ -591,40 +586,14 @@ void TListDlg::CompareExternal()
     }
 }
 
-void TListDlg::Print()
+std::vector<PrintedRow> TListDlg::PrintRows() const
 {
-    // Printing has its own cancel flag: cancelling a print never aborts the run behind the list.
-    std::atomic<bool> cancel{false};
-    const bool metric = QLocale().measurementSystem() == QLocale::MetricSystem;
-    cPrintFormat format;
-    format.Load(metric);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Verdal 5 - ") +
-                       QFileInfo(Utf8(run_.ProfilePath)).fileName());
-    const QModelIndexList chosen = ListView->selectionModel()->selectedRows();
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, !chosen.isEmpty());
-    if (format.Selection && !chosen.isEmpty()) {
-        dialog.setPrintRange(QAbstractPrintDialog::Selection);
-    }
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    format.Selection = dialog.printRange() == QAbstractPrintDialog::Selection;
-    format.Copies = printer.copyCount();
-    format.Save();
-    std::vector<PrintedRow> rows(static_cast<size_t>(model_->rowCount()));
-    for (int i = 0; i < model_->rowCount(); ++i) {
-        rows[i].Text = model_->RowText(i);
-        rows[i].Group = model_->RowAt(i).IsGroup();
-        const QVariant color = model_->index(i).data(Qt::ForegroundRole);
-        if (color.canConvert<QColor>()) {
-            rows[i].Color = color.value<QColor>();
-        }
-    }
-    for (const QModelIndex& index : chosen) {
-        rows[static_cast<size_t>(index.row())].Selected = true;
-    }
+    return PrintedRowsOf(*model_, ReviewColors::Resolve(params_.Overview, palette()),
+                         SelectedRows());
+}
+
+PrintedHeader TListDlg::PrintHeader() const
+{
     PrintedHeader header;
     header.ProfilePath = Utf8(run_.ProfilePath);
     header.Totals = QStringLiteral("Vorwärts %1, Überspringen %2, Löschen %3, Rückwärts %4; %5")
@@ -634,7 +603,18 @@ void TListDlg::Print()
     header.SourceFree = SourceFreeLbl->text();
     header.DestinationRoot = DestinationRootLbl->text();
     header.DestinationFree = DestinationFreeLbl->text();
-    PrintReviewRows(printer, rows, header, format, metric, &cancel);
+    const ReviewColors colors = ReviewColors::Resolve(params_.Overview, palette());
+    header.Block1 = colors.Block1;
+    header.Block2 = colors.Block2;
+    return header;
+}
+
+void TListDlg::Print()
+{
+    const std::vector<PrintedRow> rows = PrintRows();
+    const PrintedHeader header = PrintHeader();
+    THardcopyDlg dialog(rows, header, this);
+    dialog.exec();
 }
 
 void TListDlg::ShowContextMenu(const QPoint& globalPos)

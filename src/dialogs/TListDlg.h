@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "dialogs/ReviewRules.h"
+#include "print/PrintedRows.h"
 
 class QButtonGroup;
 class QLabel;
@@ -39,6 +40,9 @@ public:
     QListView* List() const { return ListView; }
     // The selected rows, in order.
     std::vector<int> SelectedRows() const;
+    // The rows and headers as "&Drucken" prints them.
+    std::vector<PrintedRow> PrintRows() const;
+    PrintedHeader PrintHeader() const;
 
     QLabel *SourceRootLbl, *SourceFreeLbl, *DestinationRootLbl, *DestinationFreeLbl;
     QListView* ListView;

@@ -10,6 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -21,6 +22,8 @@
 #include "dialogs/TListDlg.h"
 #include "engine/CandidateOrder.h"
 #include "engine/RunContext.h"
+#include "print/THardcopyDlg.h"
+#include "settings/OptionsFile.h"
 #include "settings/Parameters.h"
 #include "support/TestDir.h"
 
@@ -377,18 +380,26 @@ TEST_F(ReviewListTest, ButtonsReadable_PrintWithoutPrinter_EnterIsOk)
     EXPECT_EQ(Control<QPushButton>(dlg, "SkipBtn")->accessibleName(), "Überspring.");
     EXPECT_EQ(Control<QToolButton>(dlg, "SortSizeBtn")->toolTip(), "Sortiereungnach Größe");
     EXPECT_EQ(dlg.minimumSize(), QSize(640, 200));
-    // "&Drucken" offers the print dialog (a PDF file is always a choice) and prints the list.
+    // "&Drucken" opens the print layout; its OK offers the print dialog (a PDF file is always a
+    // choice) and prints the list.
     TestDir out;
+    SetOptionsFilePath(out.filePath("Verdal50.ini"));
     const QString pdf = QString::fromStdString(out.filePath("liste.pdf"));
-    WhenModal<QPrintDialog>([&pdf](QPrintDialog* d) {
-        d->printer()->setOutputFormat(QPrinter::PdfFormat);
-        d->printer()->setOutputFileName(pdf);
-        d->done(QDialog::Accepted);
+    const int rowCount = dlg.Model().rowCount();
+    WhenModal<THardcopyDlg>([&pdf, rowCount](THardcopyDlg* layout) {
+        EXPECT_EQ(layout->AllRdo->text(), QStringLiteral("&Alles (%1)").arg(rowCount));
+        WhenModal<QPrintDialog>([&pdf](QPrintDialog* d) {
+            d->printer()->setOutputFormat(QPrinter::PdfFormat);
+            d->printer()->setOutputFileName(pdf);
+            d->done(QDialog::Accepted);
+        });
+        layout->OkBtn->click();
     });
     Control<QPushButton>(dlg, "PrintBtn")->click();
     QFile printed(pdf);
     ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
     EXPECT_TRUE(printed.read(5) == "%PDF-");
+    SetOptionsFilePath({});
     WhenModal<TListDlg>([](TListDlg* d) { QTest::keyClick(d->List(), Qt::Key_Return); });
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
 }
