@@ -2,11 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QTextDocument>
 #include <atomic>
 
 #include "app/DialogRegistry.h"
@@ -14,9 +11,9 @@
 #include "app/MainWnd.h"
 #include "dialogs/TInfoWnd.h"
 #include "dialogs/TTimedDlg.h"
-#include "dialogs/TViewerDlg.h"
 #include "mail/LogMail.h"
 #include "platform/Process.h"
+#include "print/PrintLog.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
 #include "settings/ProgramMessages.h"
@@ -196,19 +193,42 @@ void cGuiLogDelivery::SendLogByMail(cParameters& params, const std::string& logF
     MailHooks hooks;
     hooks.Pump = [] { QCoreApplication::processEvents(); };
     hooks.CancelFlag = &cancel;
+    std::string failure;
+    bool failed = false;
+    hooks.Failed = [&failure, &failed](const std::string& reason) {
+        failure = reason;
+        failed = true;
+    };
     verdal::SendLogByMail(params, hooks);
     info.close();
     QCoreApplication::processEvents();
+    if (failed) {
+        // The self-closing window, so that an unattended run goes on after a refused mail.
+        const cLogParameters& log = params.Log;
+        ShowTimedMessage(QStringLiteral("Fehler beim Verschicken..."),
+                         QString::fromStdString("E-Mail an " + log.Recipient1Name + " <" +
+                                                log.Recipient1Address + ">"),
+                         QString::fromStdString(failure), &window_);
+    }
+}
+
+std::unique_ptr<QPrinter> cGuiLogDelivery::InstalledPrinter(const std::string& name)
+{
+    QPrinterInfo chosen = QPrinterInfo::printerInfo(QString::fromStdString(name));
+    if (chosen.isNull()) {
+        chosen = QPrinterInfo::defaultPrinter();
+    }
+    return chosen.isNull() ? nullptr : std::make_unique<QPrinter>(chosen);
 }
 
 void cGuiLogDelivery::PrintLog(cParameters& params, const std::string& logFile)
 {
     const cLogParameters& log = params.Log;
-    QPrinterInfo chosen = QPrinterInfo::printerInfo(QString::fromStdString(log.PrinterName));
-    if (chosen.isNull()) {
-        chosen = QPrinterInfo::defaultPrinter();
-    }
-    const QString printerName = chosen.printerName();
+    const std::unique_ptr<QPrinter> printer = MakePrinter(log.PrinterName);
+    const QString printerName = !printer
+                                    ? QString::fromStdString(log.PrinterName)
+                                    : (printer->printerName().isEmpty() ? printer->outputFileName()
+                                                                        : printer->printerName());
     cDisabledWindow disabled(window_);
     TInfoWnd info;
     info.SetText(QStringLiteral("Drucke Log auf %1...").arg(printerName));
@@ -217,25 +237,10 @@ void cGuiLogDelivery::PrintLog(cParameters& params, const std::string& logFile)
         info.show();
     }
     QCoreApplication::processEvents();
-    QString failure;
-    const QString path = QString::fromStdString(logFile);
-    QString text;
-    if (chosen.isNull()) {
-        failure = QStringLiteral("Kein Drucker installiert.");
-    } else if (!ReadLogText(path, text, failure)) {
-        // failure holds the reason
-    } else {
-        QTextDocument document;
-        document.setDefaultFont(
-            QFont(QString::fromStdString(log.PrintFontName), log.PrintFontSize));
-        document.setPlainText(text);
-        QPrinter printer(chosen);
-        printer.setDocName(QFileInfo(path).fileName());
-        document.print(&printer);
-        if (printer.printerState() == QPrinter::Error) {
-            failure = QStringLiteral("Der Drucker meldet einen Fehler.");
-        }
-    }
+    const QString failure =
+        printer ? PrintLogFile(*printer, QString::fromStdString(logFile),
+                               QFont(QString::fromStdString(log.PrintFontName), log.PrintFontSize))
+                : QStringLiteral("Kein Drucker installiert.");
     info.close();
     if (!failure.isEmpty()) {
         ShowTimedMessage(QStringLiteral("Fehler beim Drucken..."), printerName, failure, &window_);

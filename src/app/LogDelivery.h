@@ -1,7 +1,11 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include <QPrinter>
 
 #include "engine/Orchestration.h"
 
@@ -16,6 +20,12 @@ class cGuiLogDelivery : public cLogDelivery
 {
 public:
     explicit cGuiLogDelivery(TMainWnd& window) : window_(window) {}
+
+    // The printer of the log: the installed one of that name, else the default printer; none
+    // when the system knows no printer. Replaceable (tests print into a PDF file).
+    std::function<std::unique_ptr<QPrinter>(const std::string& name)> MakePrinter =
+        InstalledPrinter;
+    static std::unique_ptr<QPrinter> InstalledPrinter(const std::string& name);
 
     void ViewLog(cParameters& params, const std::string& logFile) override;
     void SendLogByMail(cParameters& params, const std::string& logFile) override;

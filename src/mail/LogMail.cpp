@@ -122,13 +122,19 @@ bool SendTestMail(const cLogParameters& log, const MailHooks& hooks, std::string
 bool SendLogByMail(cParameters& params, const MailHooks& hooks)
 {
     const cLogParameters& log = params.Log;
+    std::string reason;
     try {
         Transmit(log, hooks);
         return true;
     } catch (const std::exception& e) {
-        ReportFailure(log, e.what());
+        reason = e.what();
     } catch (...) {
-        ReportFailure(log, "Unbekannter Fehler");
+        reason = "Unbekannter Fehler";
+    }
+    if (hooks.Failed) {
+        hooks.Failed(reason);
+    } else {
+        ReportFailure(log, reason);
     }
     return false;
 }
