@@ -81,10 +81,16 @@ for scale in 1 2; do
         QT_SCALE_FACTOR=$scale "$build/tests/gui/verdal_review_bench" --shot "$out"
 done
 
-# The printed review list: the first page of the test printout, as pdftoppm renders it.
-if command -v pdftoppm >/dev/null; then
-    cmake --build "$build" --target verdal_log_tests >/dev/null
-    VERDAL_KEEP_PRINTOUT="$home/liste.pdf" "$build/tests/gui/verdal_log_tests" \
-        --gtest_filter='ReviewPrintTest.AllRows*' >/dev/null
-    pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$home/liste.pdf" "$out/printed-review-list"
+# The built-in log viewer on a short log.
+cmake --build "$build" --target verdal_viewer_bench >/dev/null
+env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+    XDG_RUNTIME_DIR="$home" DISPLAY=":$display" QT_QPA_PLATFORM=xcb LANG=de_DE.UTF-8 \
+    "$build/tests/gui/verdal_viewer_bench" --shot "$out"
+
+# The printed review list: the first page of the generated run's printout, as pdftoppm
+# renders it (the review bench above printed it).
+if command -v pdftoppm >/dev/null && [ -f "$out/printed-review-list.pdf" ]; then
+    pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$out/printed-review-list.pdf" \
+        "$out/printed-review-list"
 fi
+rm -f "$out/printed-review-list.pdf"
