@@ -55,7 +55,7 @@ protected:
             return {};
         }
         params.Log.SmtpServer = host + ":" + std::to_string(Sink().Port());
-        EXPECT_TRUE(SendLogByMail(params, {{}, nullptr, 10}))
+        EXPECT_TRUE(SendLogByMail(params, {{}, nullptr, 10, {}}))
             << ::testing::PrintToString(presenter.Texts);
         return Sink().Facts(1);
     }
