@@ -557,9 +557,14 @@ void TMainWnd::OpenUrl(const QString& url, const QString& failure)
 
 // ---- window events -------------------------------------------------------------------------
 
+bool TMainWnd::CloseQuery()
+{
+    return exiting_ || (!modalOpen_ && !RunBusy() && AskSaveChanges());
+}
+
 void TMainWnd::closeEvent(QCloseEvent* event)
 {
-    if (!exiting_ && (modalOpen_ || RunBusy() || !AskSaveChanges())) {
+    if (!CloseQuery()) {
         event->ignore();
         return;
     }

@@ -110,6 +110,9 @@ public:
     // Shows the help window at a topic.
     void ShowHelp(int context);
 
+    // Whether the window may close now: no dialog open, no run busy, changes saved or dropped
+    // (may ask). The close and the end of the desktop session both ask it.
+    bool CloseQuery();
     // Ends the program after a run: only without unsaved changes (then the status bar says why).
     void ExitAfterRun();
 

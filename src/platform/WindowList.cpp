@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/Process.h"
+
 namespace verdal {
 namespace {
 
@@ -86,6 +88,27 @@ std::vector<std::string> TopLevelWindowTitles()
         }
     }
     return titles;
+}
+
+std::vector<std::string> ApplicationTexts()
+{
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const char* type = std::getenv("XDG_SESSION_TYPE");
+    // Under Wayland the X list holds only the few XWayland windows.
+    const bool waylandSession =
+        (wayland && *wayland) || (type && std::strcmp(type, "wayland") == 0);
+    if (!waylandSession) {
+        std::vector<std::string> titles = TopLevelWindowTitles();
+        if (!titles.empty()) {
+            return titles;
+        }
+    }
+    std::vector<std::string> texts;
+    for (ProcessInfo& process : ListProcesses()) {
+        texts.push_back(std::move(process.Name));
+        texts.push_back(std::move(process.CommandLine));
+    }
+    return texts;
 }
 
 }  // namespace verdal

@@ -10,4 +10,9 @@ namespace verdal {
 // no display, no window manager list or the display cannot be opened.
 std::vector<std::string> TopLevelWindowTitles();
 
+// What the application trigger searches: the window titles above in an X session that keeps a
+// client list; otherwise (a Wayland session, no display) the names and command lines of the
+// running processes, since no window titles can be read there.
+std::vector<std::string> ApplicationTexts();
+
 }  // namespace verdal

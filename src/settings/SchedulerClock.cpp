@@ -106,7 +106,7 @@ void SchedulerClock::Disarm()
 }
 
 std::optional<int> SchedulerClock::Tick(TDateTime now, const std::vector<uint32_t>& entries,
-                                        bool blocked)
+                                        bool blocked, std::optional<MinuteStamp>* skipped)
 {
     const MinuteStamp current = MinuteStampOf(now);
     if (!last_) {
@@ -121,13 +121,16 @@ std::optional<int> SchedulerClock::Tick(TDateTime now, const std::vector<uint32_
         return std::nullopt;
     }
     last_ = current;
-    if (blocked) {
-        return std::nullopt;
-    }
     const MinuteStamp first = current - last <= kLateMinutes + 1 ? last + 1 : current;
     for (MinuteStamp stamp = first; stamp <= current; ++stamp) {
         if (auto due = FirstDueEntry(entries, stamp)) {
-            return due;
+            if (!blocked) {
+                return due;
+            }
+            if (skipped) {
+                *skipped = stamp;
+            }
+            return std::nullopt;
         }
     }
     return std::nullopt;

@@ -61,8 +61,9 @@ public:
 
     // Evaluates the minutes from the last evaluated one up to `now`. `blocked` skips them.
     // Returns the index of the entry that starts a run (at most one per tick). An unarmed clock
-    // arms itself and starts nothing.
-    std::optional<int> Tick(TDateTime now, const std::vector<uint32_t>& entries, bool blocked);
+    // arms itself and starts nothing. A due minute that `blocked` skipped lands in `skipped`.
+    std::optional<int> Tick(TDateTime now, const std::vector<uint32_t>& entries, bool blocked,
+                            std::optional<MinuteStamp>* skipped = nullptr);
 
     // Milliseconds from `now` to the start of the next minute (1 .. 60000), for a single-shot
     // timer that fires right after each minute boundary.

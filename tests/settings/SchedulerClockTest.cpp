@@ -142,9 +142,14 @@ TEST_F(SchedulerClockTest, NoCatchUp)
     // After a suspend of an hour the skipped 10:00 of the next day is not made up.
     clock.Arm(EncodeDateTime(2024, 1, 10, 9, 30));
     EXPECT_FALSE(clock.Tick(EncodeDateTime(2024, 1, 10, 10, 30), entries, false));
-    // A tick that is blocked (dialog open, run busy) consumes its minute.
-    clock.Arm(EncodeDateTime(2024, 1, 11, 9, 59, 30));
-    EXPECT_FALSE(clock.Tick(EncodeDateTime(2024, 1, 11, 10, 0, 0, 3), entries, true));
+    // A tick that is blocked (dialog open, run busy) consumes its minute and names it.
+    clock.Arm(EncodeDateTime(2024, 1, 11, 9, 58, 30));
+    std::optional<MinuteStamp> skipped;
+    EXPECT_FALSE(clock.Tick(EncodeDateTime(2024, 1, 11, 9, 59, 0, 3), entries, true, &skipped));
+    EXPECT_FALSE(skipped);  // nothing was due
+    EXPECT_FALSE(clock.Tick(EncodeDateTime(2024, 1, 11, 10, 0, 0, 3), entries, true, &skipped));
+    ASSERT_TRUE(skipped);
+    EXPECT_EQ(ScheduleMinuteOfDay(*skipped), 600);
     EXPECT_FALSE(clock.Tick(EncodeDateTime(2024, 1, 11, 10, 0, 30), entries, false));
     EXPECT_FALSE(clock.Tick(EncodeDateTime(2024, 1, 11, 10, 1, 0, 3), entries, false));
 }
