@@ -1,7 +1,7 @@
 // Opens a large run log in the built-in viewer and measures how long the window stays
-// unresponsive: the synchronous read before the window shows, the longest gap between two
-// turns of the event loop while the text goes into the editor, and the time until the last
-// line is in. With --shot OUTDIR it renders the viewer on a short log into OUTDIR instead.
+// unresponsive: the time until the viewer can show, the longest gap between two turns of the
+// event loop while the log is read and put into the editor, and the time until the last line
+// is in. With --shot OUTDIR it renders the viewer on a short log into OUTDIR instead.
 // Run by bench/viewer_bench.sh and scripts/screenshots.sh; not a test.
 
 #include <QApplication>
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     }
     const double loadedMs = total.nsecsElapsed() / 1e6;
     std::printf(
-        "log %.1f MB: read and decoded before the window shows %.0f ms; all text in the "
+        "log %.1f MB: ReadFile returns (the window can show) after %.0f ms; all text in the "
         "editor after %.0f ms; longest gap between event-loop turns %.0f ms; gaps over "
         "100 ms: %d of %d\n",
         megabytes, readMs, loadedMs, longest, over100, ticks);

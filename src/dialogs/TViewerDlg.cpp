@@ -1,5 +1,7 @@
 #include "dialogs/TViewerDlg.h"
 
+#include <chrono>
+
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
@@ -30,6 +32,9 @@ namespace {
 
 // Characters put into the editor per step: small enough that the window keeps answering.
 constexpr qsizetype kPiece = 256 * 1024;
+// Logs from this size on are read beside the window; the window looks for the text this often.
+constexpr qint64 kBackgroundRead = 1024 * 1024;
+constexpr int kReadPoll = 20;
 
 QFont StoredFont(const cParameters& params)
 {
@@ -154,6 +159,31 @@ void TViewerDlg::ApplyFont(const QFont& font)
 
 bool TViewerDlg::ReadFile(const QString& path, QString& error)
 {
+    CollectRead(true);
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        error = probe.exists() ? QStringLiteral("Zugriff verweigert.")
+                               : QStringLiteral("Die Datei wurde nicht gefunden.");
+        return false;
+    }
+    const qint64 size = probe.size();
+    probe.close();
+    if (size >= kBackgroundRead) {
+        // A large log is read and decoded beside the window, which shows and answers at once.
+        fileName_ = path;
+        setWindowTitle(ViewerCaption(path));
+        LogEdt->clear();
+        pending_.clear();
+        position_ = 0;
+        setCursor(Qt::BusyCursor);
+        reading_ = std::async(std::launch::async, [path] {
+            ReadResult result;
+            result.Read = ReadLogText(path, result.Text, result.Error);
+            return result;
+        });
+        pieces_->start(kReadPoll);
+        return true;
+    }
     QString text;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool read = ReadLogText(path, text, error);
@@ -164,17 +194,52 @@ bool TViewerDlg::ReadFile(const QString& path, QString& error)
     fileName_ = path;
     setWindowTitle(ViewerCaption(path));
     LogEdt->clear();
+    StartInserting(std::move(text));
+    return true;
+}
+
+void TViewerDlg::StartInserting(QString text)
+{
     pending_ = std::move(text);
     position_ = 0;
     InsertNextPiece();
     if (Loading()) {
-        pieces_->start();
+        pieces_->start(0);
     }
+}
+
+bool TViewerDlg::CollectRead(bool wait)
+{
+    if (!reading_.valid()) {
+        return true;
+    }
+    if (!wait && reading_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        return false;
+    }
+    ReadResult result = reading_.get();
+    unsetCursor();
+    pieces_->stop();
+    if (!result.Read) {
+        // Found readable at first, then failed: said as a failed read always is, and the
+        // viewer closes.
+        ShowTimedMessage(QStringLiteral("Fehler beim Lesen von..."), fileName_, result.Error, this);
+        reject();
+        return true;
+    }
+    StartInserting(std::move(result.Text));
     return true;
 }
 
 void TViewerDlg::InsertNextPiece()
 {
+    if (reading_.valid()) {
+        CollectRead(false);
+        return;
+    }
+    if (!Loading()) {
+        pieces_->stop();
+        return;
+    }
     qsizetype end = std::min(pending_.size(), position_ + kPiece);
     if (end < pending_.size()) {
         // Break after a line so that no line is split between two insertions.
@@ -198,6 +263,7 @@ void TViewerDlg::InsertNextPiece()
 
 bool TViewerDlg::WriteFile(const QString& path, QString& error)
 {
+    CollectRead(true);
     QString text = LogEdt->toPlainText();
     if (Loading()) {
         text += QStringView(pending_).mid(position_);

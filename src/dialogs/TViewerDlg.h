@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 #include <functional>
+#include <future>
 #include <optional>
 
 #include "settings/Parameters.h"
@@ -33,7 +34,7 @@ public:
     // Loads `path`; false (and `error`) when it cannot be read.
     bool ReadFile(const QString& path, QString& error);
     bool WriteFile(const QString& path, QString& error);
-    bool Loading() const { return position_ < pending_.size(); }
+    bool Loading() const { return reading_.valid() || position_ < pending_.size(); }
     const QString& FileName() const { return fileName_; }
 
     // The registry's opener: shows CurrentLogFile, or the timed read error.
@@ -56,6 +57,15 @@ protected:
     void done(int result) override;
 
 private:
+    struct ReadResult
+    {
+        bool Read = false;
+        QString Text, Error;
+    };
+    void StartInserting(QString text);
+    // Takes the text of a background read once it is there (at once with `wait`); false while
+    // it is still being read.
+    bool CollectRead(bool wait);
     void InsertNextPiece();
     void PickFont();
     void Read();
@@ -68,6 +78,7 @@ private:
     QString pending_;
     qsizetype position_ = 0;
     QTimer* pieces_;
+    std::future<ReadResult> reading_;
     bool placed_ = false;
 };
 
