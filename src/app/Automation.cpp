@@ -13,6 +13,7 @@
 #include "app/MainWnd.h"
 #include "app/RunController.h"
 #include "platform/Clock.h"
+#include "platform/GnomeSession.h"
 #include "platform/Paths.h"
 #include "platform/SessionEnd.h"
 #include "platform/TextCase.h"
@@ -106,6 +107,16 @@ cAutomation::cAutomation(TMainWnd& window, RunStarter starter)
             app, &QGuiApplication::commitDataRequest, hookTmr_,
             [this](QSessionManager& manager) { OnCommitDataRequest(manager); },
             Qt::DirectConnection);
+        // Qt's session management does not reach a program under Wayland; GNOME asks its
+        // clients over the session bus there.
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            gnomeSession_ = std::make_unique<cGnomeSessionClient>();
+            gnomeSession_->Register(
+                "verdal",
+                "Verdal hält das Ende der Sitzung an: Lauf vor dem Abmelden oder ungesicherte "
+                "Änderungen.",
+                [this] { return QueryEndSession(true, false); });
+        }
     }
 }
 

@@ -19,6 +19,7 @@ class QTimer;
 namespace verdal {
 
 class TMainWnd;
+class cGnomeSessionClient;
 class cParameters;
 
 // The runs that start by themselves, as timers of the main window:
@@ -116,6 +117,7 @@ private:
     QTimer* hookTmr_;
     QTimer* schedulerTmr_;
     std::shared_ptr<SenseCheck> senseCheck_;
+    std::unique_ptr<cGnomeSessionClient> gnomeSession_;
     QElapsedTimer senseWaited_;
     bool hookArmed_ = true;
     bool endSessionLogoff_ = false;

@@ -1,6 +1,7 @@
 #include "platform/SessionEnd.h"
 
 #include <unistd.h>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -15,8 +16,16 @@ class cSystemSessionEnder : public cSessionEnder
 public:
     bool End(SessionAction action) override
     {
-        const std::optional<int> status = RunCommand(CommandFor(action), nullptr, 30000);
-        return status && *status == 0;
+        const std::vector<std::string> command = CommandFor(action);
+        const std::optional<int> status = RunCommand(command, nullptr, 30000);
+        if (status && *status == 0) {
+            return true;
+        }
+        // A refusal (polkit) goes to standard error: no message box may wait at the end of an
+        // unattended run.
+        std::fprintf(stderr, "Verdal: \"%s %s\" wurde abgelehnt oder ist gescheitert.\n",
+                     command[0].c_str(), command[1].c_str());
+        return false;
     }
 
 private:

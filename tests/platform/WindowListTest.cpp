@@ -115,6 +115,29 @@ TEST_F(WindowListTest, TitlesOfTheClientList_PreferUtf8Names)
     EXPECT_EQ(TopLevelWindowTitles(), (std::vector<std::string>{"Verdal 5 - Prüfung", "xterm"}));
 }
 
+// The application trigger reads the titles where the X list has them; a Wayland session or no
+// list at all falls back to the running processes (this test program among them).
+TEST_F(WindowListTest, ApplicationTexts_TitlesOrElseProcesses)
+{
+    const xcb_window_t mail = MakeWindow(XCB_ATOM_WM_NAME, XCB_ATOM_STRING, "Posteingang - Mail");
+    test::ScopedEnv env("DISPLAY", display_);
+    test::ScopedEnv noWayland("WAYLAND_DISPLAY", "");
+    test::ScopedEnv x11("XDG_SESSION_TYPE", "x11");
+    const auto ownProcess = [](const std::vector<std::string>& texts) {
+        for (const std::string& text : texts) {
+            if (text.find("verdal_platform") != std::string::npos) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(ownProcess(ApplicationTexts())) << "no client list: processes";
+    PublishClientList({mail});
+    EXPECT_EQ(ApplicationTexts(), std::vector<std::string>{"Posteingang - Mail"});
+    test::ScopedEnv wayland("XDG_SESSION_TYPE", "wayland");
+    EXPECT_TRUE(ownProcess(ApplicationTexts()));
+}
+
 TEST(WindowList, NoDisplay_GivesNoTitles)
 {
     test::ScopedEnv empty("DISPLAY", "");
