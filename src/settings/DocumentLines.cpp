@@ -44,8 +44,9 @@ int cLineReader::NextInt()
 
 int cLineReader::NextCount()
 {
+    // A count below zero or beyond the lines left is a damaged file, never a size to reserve.
     const int count = NextInt();
-    if (count > static_cast<int>(lines_.size() - next_)) {
+    if (count < 0 || count > static_cast<int>(lines_.size() - next_)) {
         Fail();
     }
     return ok_ ? count : 0;

@@ -103,6 +103,25 @@ TEST_F(HostileInputTest, LongListReadSortedWithoutDuplicates)
     EXPECT_EQ(q.ExcludeFiles[q.ExcludeFiles.IndexOf("datei7.tmp")], "datei7.tmp");
 }
 
+// A negative list count is a damaged file: the load fails like any other, never aborts.
+TEST_F(HostileInputTest, NegativeListCountRefused)
+{
+    P.FileKind = 0;
+    const std::string path = Dir.filePath("kaputt.vrd");
+    ASSERT_TRUE(P.SaveToFile(path));
+    std::string text = Dir.readFile("kaputt.vrd");
+    const size_t header = text.find(":\r\n");
+    ASSERT_NE(header, std::string::npos);
+    const size_t count = header + 3;
+    text.replace(count, text.find("\r\n", count) - count, "-2");
+    Dir.createFile("kaputt.vrd", text);
+    cParameters q;
+    q.Reset();
+    q.SourceDrive = "/offen";
+    EXPECT_FALSE(q.LoadFromFile(path));
+    EXPECT_EQ(q.SourceDrive, "/offen");
+}
+
 // File times outside the calendar clamp instead of overflowing.
 TEST_F(HostileInputTest, FileTimesOutsideTheCalendarAreClamped)
 {
