@@ -92,16 +92,33 @@ FileTime StampTimeToUtc(const cRunContext& run, FileTime time)
 // Written since the last successful run: by the last-write time, or by the change time after
 // the end of that run (the run's own copies change files until it ends), so that a file put
 // back with an old last-write time (a restore, cp -p) still counts as changed. Without a
-// recorded end (stamps of older versions) only the last-write time can tell.
+// recorded end (stamps of older versions) only the last-write time can tell. With one, a
+// last-write time ahead of now proves nothing (a clock that was ahead, or went back since):
+// the change time decides.
 bool ChangedSinceLastRun(const cRunContext& run, const FileStamp& stamp)
 {
     const FileTime last = LastRunUtc(run);
     if (last == 0)
         return false;
-    if (StampTimeToUtc(run, stamp.LastWrite) >= last)
-        return true;
     const FileTime end = run.Params.LastRunEndUtc;
+    const FileTime written = StampTimeToUtc(run, stamp.LastWrite);
+    if (written >= last && (end == 0 || written <= UtcNow()))
+        return true;
     return end != 0 && stamp.Changed >= end;
+}
+
+// In a two-way run, the side of a pair that alone was written since the last run holds the
+// newer content whatever the times say: a file moved or restored onto the name keeps its old
+// time, and an edit after the clock went back gets an older one. +1 the source, -1 the
+// destination, 0 both or neither.
+int OnlyChangedSide(const cRunContext& run, uint16_t category, const Decision& d)
+{
+    const uint16_t action = category & kActionMask;
+    if (TouchMode(run.Params) != Touch::Both || (action != kForward && action != kBackward))
+        return 0;
+    const bool source = ChangedSinceLastRun(run, d.Source);
+    const bool destination = ChangedSinceLastRun(run, d.Destination);
+    return source == destination ? 0 : (source ? 1 : -1);
 }
 
 // Adds the size warning and double-change flags and stores the category.
@@ -288,7 +305,8 @@ bool CompareForward(const cRunContext& run, const DecisionInput& in, Decision& o
     const int r = CompareTimes(run, out.Source.LastWrite, out.Destination.LastWrite);
     if (otherPresent && TwoWayConflict(run, category, r, out))
         return false;
-    if (r < 0)
+    const int only = otherPresent && r != 0 ? OnlyChangedSide(run, category, out) : 0;
+    if ((r < 0 && only <= 0) || (r > 0 && only < 0))
         return false;
     if (r == 0) {
         if (out.Source.Size != out.Destination.Size)
@@ -315,7 +333,8 @@ bool CompareBackward(const cRunContext& run, const DecisionInput& in, Decision& 
         out.Conflict.clear();
         return false;
     }
-    if (r <= 0)
+    const int only = otherPresent && r != 0 ? OnlyChangedSide(run, category, out) : 0;
+    if (r == 0 || (r < 0 && only >= 0) || (r > 0 && only > 0))
         return false;
     return Finish(run, category, out.Destination.Size, out.Source.Size, out.Source, out);
 }

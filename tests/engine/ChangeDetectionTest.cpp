@@ -134,3 +134,44 @@ TEST_F(ChangeDetectionTest, TwoWayConflicts_BothSidesKeptAndLogged)
     ASSERT_EQ(Run(), kRunOk);
     EXPECT_EQ(dir.readFile(Dst("Bericht.txt")), "kurz");
 }
+
+// A file moved onto a name the last run knew keeps its older time, yet it is the change: it
+// reaches the other side instead of being overwritten by the untouched version there.
+TEST_F(ChangeDetectionTest, TwoWay_FileMovedOntoAKnownName_Wins)
+{
+    for (const char* side : {"q/", "z/"}) {
+        dir.createFile(std::string(side) + "Bericht.txt", "Fassung 2", Stamp(3));
+        dir.createFile(std::string(side) + "Entwurf.txt", "Entwurf", Stamp(5));
+    }
+    ASSERT_EQ(Run(), kRunOk);
+    params.LastUpdateUtc = RealUtcNow();
+    params.LastRunEndUtc = params.LastUpdateUtc;
+    ::usleep(20000);
+
+    ASSERT_EQ(::unlink(dir.filePath(Src("Bericht.txt")).c_str()), 0);
+    ASSERT_EQ(::rename(dir.filePath(Src("Entwurf.txt")).c_str(),
+                       dir.filePath(Src("Bericht.txt")).c_str()),
+              0);
+    ASSERT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Src("Bericht.txt")), "Entwurf");
+    EXPECT_EQ(dir.readFile(Dst("Bericht.txt")), "Entwurf");
+    EXPECT_FALSE(dir.exists(Dst("Entwurf.txt")));
+}
+
+// A copy dated a few hours ahead (written on a machine whose clock ran fast) and untouched
+// since the last run does not count as changed: an edit on the other side, dated correctly and
+// so older, wins.
+TEST_F(ChangeDetectionTest, TwoWay_UntouchedCopyDatedAhead_LosesToAnEdit)
+{
+    dir.createFile(Src("Plan.txt"), "vom Rechner mit vorgehender Uhr", Stamp(-0.25));
+    dir.createFile(Dst("Plan.txt"), "vom Rechner mit vorgehender Uhr", Stamp(-0.25));
+    ASSERT_EQ(Run(), kRunOk);
+    params.LastUpdateUtc = FileTimeFromUnix(Stamp(1.0 / 24), 0);  // an hour before now
+    params.LastRunEndUtc = RealUtcNow();
+    ::usleep(20000);
+
+    dir.createFile(Dst("Plan.txt"), "hier bearbeitet", Stamp(0.01));
+    ASSERT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Src("Plan.txt")), "hier bearbeitet");
+    EXPECT_EQ(dir.readFile(Dst("Plan.txt")), "hier bearbeitet");
+}

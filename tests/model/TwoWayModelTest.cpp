@@ -1,9 +1,12 @@
 // Random histories of changes on both sides of a two-way profile that looks in the snapshot,
-// with a run after every few, checked against a small model of what both sides must hold.
+// with a run after every few, checked against a small model of what both sides must hold: no
+// change is lost, both sides converge, a pair whose times cannot say which is newer keeps both
+// versions, and the snapshot deletes only what was not changed since the last run.
 // A failure prints the shrunk history (the "op" lines) that breaks the property.
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +28,7 @@
 #include "engine/Orchestration.h"
 #include "engine/RunDriver.h"
 #include "platform/Clock.h"
+#include "platform/FileTimes.h"
 
 using namespace verdal;
 using namespace verdal::test;
@@ -52,27 +56,67 @@ struct Version
 };
 using Tree = std::map<std::string, Version>;
 
-enum Kind { kCreate, kModify, kDelete, kRename, kMoveClock, kRun, kUnreadableRun, kUnmountedRun };
-const char* const kKindNames[] = {"create",     "modify", "delete",         "rename",
-                                  "move clock", "run",    "run unreadable", "run unmounted"};
+enum Kind {
+    kCreate,
+    kModify,
+    kDelete,
+    kRename,
+    kCaseRename,
+    kSameTime,
+    kFuture,
+    kMoveClock,
+    kZone,
+    kRun,
+    kUnreadableRun,
+    kUnmountedRun
+};
+const char* const kKindNames[] = {
+    "create",       "modify",     "delete", "rename", "rename case",    "write same time",
+    "write future", "move clock", "zone",   "run",    "run unreadable", "run unmounted"};
+
+// Steps that find faults not mended yet; each stays out of the generator until it is.
+const std::set<int> kDisabled = {};
+
+// Offsets from UTC a zone change picks from, in hours.
+const int kZoneHours[] = {0, 1, 2, -5, 9};
 
 // One step of a history: what, on which side (0 source, 1 destination), which names.
 using Op = std::tuple<int, int, int, int>;
 
 rc::Gen<Op> GenOp()
 {
-    // Left out until the engine handles them: a case-only rename (pairs by folded case), a time
-    // zone change between runs (stamps kept in UTC).
-    return rc::gen::tuple(rc::gen::weightedElement<int>({{6, kCreate},
-                                                         {4, kModify},
-                                                         {3, kDelete},
-                                                         {3, kRename},
-                                                         {1, kMoveClock},
-                                                         {4, kRun},
-                                                         {1, kUnreadableRun},
-                                                         {1, kUnmountedRun}}),
-                          rc::gen::inRange(0, 2), rc::gen::inRange(0, int(kNames.size())),
+    const std::vector<std::pair<int, int>> weights = {
+        {6, kCreate},     {4, kModify},   {3, kDelete},        {3, kRename},
+        {1, kCaseRename}, {1, kSameTime}, {1, kFuture},        {2, kMoveClock},
+        {1, kZone},       {4, kRun},      {1, kUnreadableRun}, {1, kUnmountedRun}};
+    std::vector<int> kinds;  // each kind as often as its weight
+    for (const auto& [weight, kind] : weights) {
+        if (!kDisabled.count(kind)) {
+            kinds.insert(kinds.end(), weight, kind);
+        }
+    }
+    return rc::gen::tuple(rc::gen::elementOf(kinds), rc::gen::inRange(0, 2),
+                          rc::gen::inRange(0, int(kNames.size())),
                           rc::gen::inRange(0, int(kNames.size())));
+}
+
+// Names pair without regard to case; the model keeps the lower-case form.
+std::string Fold(std::string name)
+{
+    for (char& c : name) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return name;
+}
+
+// The same path with the case of the file name's first letter turned round.
+std::string ToggleCase(std::string path)
+{
+    const size_t slash = path.rfind('/');
+    char& c = path[slash == std::string::npos ? 0 : slash + 1];
+    const auto u = static_cast<unsigned char>(c);
+    c = static_cast<char>(std::isupper(u) ? std::tolower(u) : std::toupper(u));
+    return path;
 }
 
 // Answers No to the mass-delete question and the first button to anything else.
@@ -101,6 +145,20 @@ protected:
     }
 
     std::string Root(int side) const { return dir.filePath(side == 0 ? "q" : "z"); }
+    static const char* SideName(int side) { return side == 0 ? "Quelle" : "Ziel"; }
+
+    // The name as it stands on the disk (a case-only rename changes it), relative to the root.
+    std::string DiskName(int side, const std::string& name) const
+    {
+        const fs::path wanted = fs::path(Root(side)) / name;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(wanted.parent_path(), error)) {
+            if (Fold(entry.path().filename().string()) == wanted.filename().string()) {
+                return fs::relative(entry.path(), Root(side)).string();
+            }
+        }
+        return name;
+    }
 
     Tree Read(int side) const
     {
@@ -112,19 +170,27 @@ protected:
                 {};
                 ::stat(it->path().c_str(), &st);
                 const std::string name = fs::relative(it->path(), root).string();
-                tree[name] = {dir.readFile((side == 0 ? "q/" : "z/") + name), st.st_mtim.tv_sec};
+                // Two names that differ only in case are never made from one.
+                RC_ASSERT(tree.count(Fold(name)) == 0u);
+                tree[Fold(name)] = {dir.readFile((side == 0 ? "q/" : "z/") + name),
+                                    st.st_mtim.tv_sec};
             }
         }
         return tree;
     }
 
+    void WriteAt(int side, const std::string& name, int64_t time, const std::string& padding)
+    {
+        const std::string content = "v" + std::to_string(++writes_) + " " + name + padding;
+        dir.createFile((side == 0 ? "q/" : "z/") + DiskName(side, name), content, time);
+        tree_[side][name] = {content, time};
+        changed_[side].insert(name);
+    }
+
     void Write(int side, const std::string& name)
     {
-        const std::string content = "v" + std::to_string(++writes_) + " " + name;
         clock_ += 10;
-        dir.createFile((side == 0 ? "q/" : "z/") + name, content, clock_);
-        tree_[side][name] = {content, clock_};
-        changed_[side].insert(name);
+        WriteAt(side, name, clock_, "");
     }
 
     void Apply(const Op& op)
@@ -134,8 +200,9 @@ protected:
         const std::string& to = kNames[second];
         Tree& tree = tree_[side];
         const bool present = tree.count(name) != 0;
+        const bool paired = present && tree_[1 - side].count(name) != 0;
         std::ostringstream text;
-        text << "op " << kKindNames[kind] << " " << (side == 0 ? "Quelle" : "Ziel") << " " << name;
+        text << "op " << kKindNames[kind] << " " << SideName(side) << " " << name;
         switch (kind) {
             case kCreate:
             case kModify:
@@ -148,69 +215,95 @@ protected:
                 if (!present) {
                     return;
                 }
-                fs::remove(Root(side) + "/" + name);
+                fs::remove(Root(side) + "/" + DiskName(side, name));
                 tree.erase(name);
                 changed_[side].erase(name);
                 break;
             case kRename: {
-                // Left out: a rename onto a name that was there at the last run. The renamed
-                // file keeps its older time, so the other side's version wins and the moved
-                // content is lost; telling that apart needs the change time, not the write time.
-                if (!present || tree.count(to) != 0 || snapshot_[0].count(to) ||
-                    snapshot_[1].count(to)) {
+                if (!present || tree.count(to) != 0) {
                     return;
                 }
                 fs::create_directories(fs::path(Root(side) + "/" + to).parent_path());
-                fs::rename(Root(side) + "/" + name, Root(side) + "/" + to);
+                fs::rename(Root(side) + "/" + DiskName(side, name), Root(side) + "/" + to);
                 tree[to] = tree[name];
                 tree.erase(name);
                 changed_[side].erase(name);
-                changed_[side].insert(to);
+                changed_[side].insert(to);  // the change time moves with a rename
                 text << " -> " << to;
                 break;
             }
+            case kCaseRename: {
+                if (!present) {
+                    return;
+                }
+                const std::string from = DiskName(side, name);
+                fs::rename(Root(side) + "/" + from, Root(side) + "/" + ToggleCase(from));
+                changed_[side].insert(name);
+                text << " -> " << ToggleCase(from);
+                break;
+            }
+            case kSameTime:
+                // Another version with the very time of the other side's: the times cannot tell
+                // which one is newer.
+                if (!paired) {
+                    return;
+                }
+                WriteAt(side, name, tree_[1 - side][name].Time, "++");
+                break;
+            case kFuture:
+                WriteAt(side, name, clock_ + 2 * 86400 + 13, "");
+                break;
             case kMoveClock:
-                clock_ += 86400 + 37;
-                text.str("op move clock by a day");
+                clock_ += side == 0 ? 86400 + 37 : -(6 * 3600 + 7);
+                text.str(side == 0 ? "op move clock ahead by a day" : "op move clock back 6 h");
+                break;
+            case kZone:
+                offset_ = kZoneHours[first % 5] * 3600;
+                SetTestUtcOffset(offset_);
+                text.str("op zone UTC" + std::string(offset_ < 0 ? "" : "+") +
+                         std::to_string(offset_ / 3600));
                 break;
             case kRun:
                 RC_LOG() << "op run\n";
                 RunAndCheck();
                 return;
-                break;
             case kUnreadableRun:
                 if (!fs::exists(Root(side) + "/sub")) {
                     return;
                 }
-                text.str("");
-                RC_LOG() << "op run with " << (side == 0 ? "Quelle" : "Ziel")
-                         << "/sub unreadable\n";
+                RC_LOG() << "op run with " << SideName(side) << "/sub unreadable\n";
                 RunWithUnreadableFolder(side);
                 return;
-            case kUnmountedRun:
-                // Where the guard must hold: enough files, both sides in step. Files are added
-                // and a run made first when needed.
-                for (size_t i = 0; i < kNames.size() && tree.size() < size_t(kMassDeleteMinimum);
+            case kUnmountedRun: {
+                // Where the guard must hold: enough files the run would delete (a file dated
+                // after the last run is copied back instead), both sides in step. Files are
+                // added and a run made first when needed.
+                auto deletable = [&] {
+                    size_t n = 0;
+                    for (const auto& [file, version] : tree) {
+                        n += version.Time < clock_ ? 1 : 0;
+                    }
+                    return n;
+                };
+                for (size_t i = 0; i < kNames.size() && deletable() < size_t(kMassDeleteMinimum);
                      ++i) {
                     if (!tree.count(kNames[i])) {
                         Write(side, kNames[i]);
-                        RC_LOG() << "op create " << (side == 0 ? "Quelle " : "Ziel ") << kNames[i]
-                                 << "\n";
+                        RC_LOG() << "op create " << SideName(side) << " " << kNames[i] << "\n";
                     }
                 }
                 if (!changed_[0].empty() || !changed_[1].empty() || !deleted_.empty() ||
-                    !lastRunNormal_) {
+                    !lastRunOk_) {
                     RC_LOG() << "op run\n";
                     RunAndCheck();
                 }
-                if (!lastRunNormal_ || tree.size() < size_t(kMassDeleteMinimum)) {
+                if (!lastRunOk_ || deletable() < size_t(kMassDeleteMinimum)) {
                     return;
                 }
-                text.str("");
-                RC_LOG() << "op run with " << (side == 0 ? "Quelle" : "Ziel")
-                         << " empty (unmounted)\n";
+                RC_LOG() << "op run with " << SideName(side) << " empty (unmounted)\n";
                 RunUnmounted(side);
                 return;
+            }
         }
         RC_LOG() << text.str() << "\n";
         if (kind == kDelete || kind == kRename) {
@@ -221,11 +314,18 @@ protected:
     int DoRun()
     {
         clock_ += 10;  // a run starts after the last change
-        SetTestNow(25569.0 + static_cast<double>(clock_) / 86400.0);
+        const int64_t start = clock_;
+        SetTestNow(25569.0 + static_cast<double>(clock_ + offset_) / 86400.0);
         guard_.Messages.clear();
         const int result =
             RunOneProfile(params, frontEnd, delivery_, profilePath, {}, kNoBatchCondition, 0);
+        if (result == kRunOk) {
+            lastRunStart_ = start;
+        }
         clock_ += 10;
+        // The file system stamps change times from a clock that lags the one the run's end
+        // was taken from by up to a tick; the next change must come after that end.
+        ::usleep(20000);
         return result;
     }
 
@@ -239,12 +339,36 @@ protected:
         return false;
     }
 
-    // What both sides must hold after a run, leaving out the names below `skip`.
-    // Returns the expected tree and the names that must be gone from both sides.
-    std::pair<Tree, std::set<std::string>> Expected(const std::string& skip) const
+    // Times the engine cannot order: within its two seconds, or an hour apart (summer time).
+    static bool SameTime(int64_t a, int64_t b)
     {
-        Tree expected;
-        std::set<std::string> gone;
+        const int64_t d = a > b ? a - b : b - a;
+        return d <= 2 || (d >= 3598 && d <= 3602);
+    }
+
+    bool Future(const Version& v) const { return v.Time > clock_ + 10 + 86400; }
+
+    // Written since the last successful run as the engine can tell it: what was written here
+    // since, and also an untouched file dated between that run's start and now. The latter
+    // happens only after the clock went back; then times cannot tell more, both sides of a pair
+    // count as changed and the newer one wins, flagged as a double change.
+    bool SeenChanged(int side, const std::string& name, const Version& v) const
+    {
+        return changed_[side].count(name) != 0 ||
+               (v.Time >= lastRunStart_ && v.Time <= clock_ + 10);
+    }
+
+    struct Expectation
+    {
+        Tree Sides[2];                // what each side must hold afterwards
+        std::set<std::string> Gone;   // names that must be gone from both sides
+        std::set<std::string> Apart;  // pairs the times cannot order: both versions stay
+    };
+
+    // What both sides must hold after a run, leaving out the names below `skip`.
+    Expectation Expected(const std::string& skip) const
+    {
+        Expectation e;
         std::set<std::string> names;
         for (const Tree& tree : tree_) {
             for (const auto& [name, version] : tree) {
@@ -258,76 +382,109 @@ protected:
             const auto s = tree_[0].find(name);
             const auto d = tree_[1].find(name);
             const bool hasS = s != tree_[0].end(), hasD = d != tree_[1].end();
-            const bool chS = changed_[0].count(name) != 0, chD = changed_[1].count(name) != 0;
+            const bool chS = hasS && SeenChanged(0, name, s->second);
+            const bool chD = hasD && SeenChanged(1, name, d->second);
             if (hasS && hasD) {
-                const Version& newer = s->second.Time >= d->second.Time ? s->second : d->second;
-                expected[name] = chS && !chD ? s->second : chD && !chS ? d->second : newer;
-            } else if (hasS) {
-                // Deleted on the destination since the last run and not changed here: goes.
-                if (snapshot_[1].count(name) && !chS) {
-                    gone.insert(name);
-                } else {
-                    expected[name] = s->second;
+                if (SameTime(s->second.Time, d->second.Time) || Future(s->second) ||
+                    Future(d->second)) {
+                    e.Sides[0][name] = s->second;
+                    e.Sides[1][name] = d->second;
+                    if (!(s->second == d->second)) {
+                        e.Apart.insert(name);
+                    }
+                    continue;
                 }
-            } else {
-                if (snapshot_[0].count(name) && !chD) {
-                    gone.insert(name);
-                } else {
-                    expected[name] = d->second;
-                }
+                const Version& newer = s->second.Time > d->second.Time ? s->second : d->second;
+                const Version& both = chS && !chD ? s->second : chD && !chS ? d->second : newer;
+                e.Sides[0][name] = both;
+                e.Sides[1][name] = both;
+                continue;
             }
+            // Deleted on the other side since the last run and not changed here: goes.
+            const int side = hasS ? 0 : 1;
+            const Version& v = hasS ? s->second : d->second;
+            if (snapshot_[1 - side].count(name) && !(side == 0 ? chS : chD)) {
+                e.Gone.insert(name);
+                continue;
+            }
+            e.Sides[0][name] = v;
+            e.Sides[1][name] = v;
         }
-        return {expected, gone};
+        return e;
     }
 
-    void Check(const Tree& expected, const std::set<std::string>& gone, bool strictGone)
+    void Check(const Expectation& e, bool strictGone)
     {
         const Tree actual[2] = {Read(0), Read(1)};
-        for (const auto& [name, version] : expected) {
-            for (int side = 0; side < 2; ++side) {
+        for (int side = 0; side < 2; ++side) {
+            for (const auto& [name, version] : e.Sides[side]) {
                 const auto found = actual[side].find(name);
                 RC_ASSERT(found != actual[side].end());  // a change was lost
                 RC_ASSERT(found->second.Content == version.Content);
             }
         }
         if (strictGone) {
-            for (const std::string& name : gone) {
+            for (const std::string& name : e.Gone) {
                 RC_ASSERT(actual[0].count(name) + actual[1].count(name) == 0u);
             }
         }
     }
 
-    void TakeState(bool normal)
+    // Both sides hold the same files with the same contents, apart from the pairs whose times
+    // cannot be ordered.
+    void CheckConverged(const std::set<std::string>& apart)
+    {
+        Tree sides[2] = {Read(0), Read(1)};
+        for (const std::string& name : apart) {
+            sides[0].erase(name);
+            sides[1].erase(name);
+        }
+        RC_ASSERT(sides[0] == sides[1]);
+    }
+
+    void TakeState(bool ok)
     {
         for (int side = 0; side < 2; ++side) {
+            const Tree before = tree_[side];
             tree_[side] = Read(side);
             snapshot_[side].clear();
+            std::set<std::string> written;
             for (const auto& [name, version] : tree_[side]) {
                 snapshot_[side].insert(name);
+                const auto old = before.find(name);
+                if (old == before.end() || !(old->second == version)) {
+                    written.insert(name);
+                }
             }
-            changed_[side].clear();
+            // Only a successful run moves the engine's "last run": after any other, what it
+            // wrote and what was written before still count as changed.
+            if (ok) {
+                changed_[side].clear();
+            } else {
+                changed_[side].insert(written.begin(), written.end());
+            }
         }
         deleted_.clear();
-        lastRunNormal_ = normal;
+        lastRunOk_ = ok;
     }
 
     void RunAndCheck()
     {
-        const auto [expected, gone] = Expected("");
-        const bool work = !gone.empty() || expected != tree_[0] || expected != tree_[1];
+        const Expectation e = Expected("");
+        const bool work = !e.Gone.empty() || e.Sides[0] != tree_[0] || e.Sides[1] != tree_[1];
         const int result = DoRun();
         const bool guarded = GuardAsked();
         RC_ASSERT(result == (guarded ? kRunErrors : kRunOk));
-        // Deletions follow only from a snapshot of a normal run (a run with nothing to do
+        // Deletions follow only from a snapshot of a successful run (a run with nothing to do
         // keeps the older one).
-        Check(expected, gone, !guarded && lastRunNormal_ && snapshotCurrent_);
+        Check(e, !guarded && lastRunOk_ && snapshotCurrent_);
         if (work) {
             snapshotCurrent_ = !guarded;
         }
         if (!guarded) {
-            RC_ASSERT(Read(0) == Read(1));  // both sides converge
+            CheckConverged(e.Apart);
         }
-        TakeState(!guarded);
+        TakeState(result == kRunOk);
     }
 
     // A folder that cannot be listed is left alone on both sides, never taken for empty.
@@ -335,14 +492,15 @@ protected:
     {
         const std::string folder = Root(side) + "/sub";
         const Tree other = tree_[1 - side];
-        const auto [expected, gone] = Expected("sub/");
+        const Expectation e = Expected("sub/");
         ::chmod(folder.c_str(), 0);
+        int result = 0;
         {
             PermissionsBite bite;  // also the super-user finds the folder unreadable
-            DoRun();
+            result = DoRun();
         }
         ::chmod(folder.c_str(), 0755);
-        Check(expected, {}, false);
+        Check(e, false);
         const Tree after = Read(1 - side);
         for (const auto& [name, version] : other) {
             if (name.rfind("sub/", 0) == 0) {
@@ -351,31 +509,47 @@ protected:
             }
         }
         const std::set<std::string> keep[2] = {changed_[0], changed_[1]};
-        TakeState(false);
+        const std::set<std::string> known[2] = {snapshot_[0], snapshot_[1]};
+        TakeState(result == kRunOk);
         snapshotCurrent_ = false;
-        // Changes below the folder were not seen yet; the next run must still carry them.
+        // What happened below the folder was not seen yet: the next run must still carry its
+        // changes and may still carry its deletions.
         for (int s = 0; s < 2; ++s) {
             for (const std::string& name : keep[s]) {
                 if (name.rfind("sub/", 0) == 0) {
                     changed_[s].insert(name);
                 }
             }
+            for (const std::string& name : known[s]) {
+                if (name.rfind("sub/", 0) == 0) {
+                    snapshot_[s].insert(name);
+                }
+            }
         }
     }
 
     // The side's drive is there but empty, as an unmounted mount point looks: the other side
-    // keeps every file. Afterwards the side comes back as it was.
+    // keeps its files. Afterwards the side comes back as it was.
     void RunUnmounted(int side)
     {
         const std::string root = Root(side);
         const Tree other = Read(1 - side);
         fs::rename(root, root + ".weg");
         fs::create_directory(root);
-        DoRun();
+        const int result = DoRun();
         fs::remove_all(root);
         fs::rename(root + ".weg", root);
-        RC_ASSERT(Read(1 - side) == other);
-        TakeState(false);
+        // Files the engine still counts as new or changed are copied back, not deleted; the
+        // guard asks only from five deletions on. Fewer may go.
+        const Tree after = Read(1 - side);
+        size_t lost = 0;
+        for (const auto& [name, version] : other) {
+            const auto found = after.find(name);
+            lost += found == after.end() ? 1 : 0;
+            RC_ASSERT(found == after.end() || found->second == version);
+        }
+        RC_ASSERT(lost < size_t(kMassDeleteMinimum));
+        TakeState(result == kRunOk);
         snapshotCurrent_ = false;
     }
 
@@ -385,9 +559,11 @@ protected:
     std::set<std::string> changed_[2];
     std::set<std::string> snapshot_[2];
     std::set<std::string> deleted_;
-    bool lastRunNormal_ = true;
+    bool lastRunOk_ = true;
     bool snapshotCurrent_ = true;
     int64_t clock_ = 0;
+    int64_t lastRunStart_ = 0;
+    int64_t offset_ = 0;
     int writes_ = 0;
 };
 
