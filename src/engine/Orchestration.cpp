@@ -87,6 +87,10 @@ int RunOneProfile(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& del
     // The file the run wrote, even when a daily log name would change at midnight meanwhile.
     const std::string logFile = params.Log.CurrentLogFile;
     const cLogParameters& log = params.Log;
+    // A run that wrote no log has nothing to deliver: an older log must not pass for its own.
+    if (!log.Active || logFile.empty()) {
+        return result;
+    }
     const bool failed = result == kRunErrors;
     if (failed ? log.Viewer2 : log.Viewer1) {
         delivery.ViewLog(params, logFile);

@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "platform/FileTimes.h"
 #include "platform/SessionEnd.h"
+#include "settings/TextCodec.h"
 #include "support/RecordingEnder.h"
 #include "support/SessionRecorder.h"
 
@@ -21,10 +22,15 @@ namespace {
 class RecordingDelivery : public cLogDelivery
 {
 public:
-    void ViewLog(cParameters&, const std::string&) override { Calls.push_back("view"); }
+    void ViewLog(cParameters&, const std::string& logFile) override
+    {
+        Calls.push_back("view");
+        Files.push_back(logFile);
+    }
     void SendLogByMail(cParameters&, const std::string&) override { Calls.push_back("mail"); }
     void PrintLog(cParameters&, const std::string&) override { Calls.push_back("print"); }
     std::vector<std::string> Calls;
+    std::vector<std::string> Files;
 };
 
 class OrchestrationTest : public RunTest
@@ -135,6 +141,29 @@ TEST_F(OrchestrationTest, LastUpdate_StartOfSuccessfulRunsOnly)
     params.ReadLastUpdate(profilePath);
     EXPECT_EQ(params.LastUpdate, first);
     EXPECT_EQ(delivery.Calls, std::vector<std::string>{"mail"});
+}
+
+// The log goes out under the name the run wrote it to (a daily name keeps the run's date, even
+// when the settings name another file by the time of delivery); a run that wrote no log
+// delivers nothing, though an older log lies there under the last name.
+TEST_F(OrchestrationTest, Delivery_TheRunsOwnLogOrNone)
+{
+    params.Log.Viewer1 = true;
+    params.Log.Daily = true;
+    dir.createFile(Src("a.txt"), "a", Stamp(2));
+    ASSERT_EQ(RunOne(), kRunOk);
+    ASSERT_EQ(delivery.Files.size(), 1u);
+    const std::string written = delivery.Files[0];
+    EXPECT_NE(written, dir.filePath("Log.txt"));
+    const std::string relative = written.substr(dir.path().size() + 1);
+    ASSERT_TRUE(dir.exists(relative));
+    EXPECT_NE(DecodeText(dir.readFile(relative)).find("- gestartet von Hand"), std::string::npos);
+
+    params.Log.Active = false;
+    delivery.Calls.clear();
+    dir.createFile(Src("neu.txt"), "neu", Stamp(2));
+    RunOne();
+    EXPECT_TRUE(delivery.Calls.empty());
 }
 
 // Two-way runs that look in the snapshot, over three runs: new files both ways, deletions both
