@@ -151,8 +151,16 @@ void cReviewPageRenderer::HeaderLine(QPainter& p, int& y, int height, const QStr
                                      const QString& right, const QColor& rightColor) const
 {
     const QRect rect(left_, y, right_ - left_, height);
-    // A long totals line may run into the margin rather than lose its end.
+    // A line too long for the text width is set smaller rather than cut.
+    const QFont font = p.font();
+    const int width = QFontMetrics(font, &metrics_).horizontalAdvance(left);
+    if (width > rect.width() && font.pointSizeF() > 0) {
+        QFont smaller = font;
+        smaller.setPointSizeF(font.pointSizeF() * rect.width() / width);
+        p.setFont(smaller);
+    }
     p.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, left);
+    p.setFont(font);
     if (!right.isEmpty()) {
         const QPen pen = p.pen();
         p.setPen(rightColor);
