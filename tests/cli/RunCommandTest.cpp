@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -32,10 +34,12 @@ protected:
     int Run(const std::string& options, std::string& out, const std::string& input = {})
     {
         dir.createFile("in", input);
+        // A hang ends after a minute with 124 instead of stopping the test run.
         const std::string command = "XDG_CONFIG_HOME='" + dir.path() +
-                                    "' '" VERDAL_RUN_BINARY "' --ini '" + dir.filePath("v.ini") +
-                                    "' " + options + " <'" + dir.filePath("in") + "' >'" +
-                                    dir.filePath("out") + "' 2>'" + dir.filePath("err") + "'";
+                                    "' timeout --foreground 60 '" VERDAL_RUN_BINARY "' --ini '" +
+                                    dir.filePath("v.ini") + "' " + options + " <'" +
+                                    dir.filePath("in") + "' >'" + dir.filePath("out") + "' 2>'" +
+                                    dir.filePath("err") + "'";
         const int status = std::system(command.c_str());
         out = dir.readFile("out");
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -66,6 +70,31 @@ TEST_F(RunCommandTest, Run_CopiesAndPrintsLogPath_UnreadableFileGives3)
     EXPECT_EQ(out, "Log: " + dir.filePath("Log.txt") + "\n");
     EXPECT_EQ(dir.readFile("Ziel/Sicherung/Brief.txt"), "Hallo");
     EXPECT_EQ(Run("'" + dir.filePath("fehlt.vrd") + "'", out), 3);
+}
+
+// A profile that is a FIFO, a directory or a file beyond the size limit ends with exit code 3
+// and a German message at once: nothing blocks waiting for a writer, nothing is allocated for
+// the whole file.
+TEST_F(RunCommandTest, HostileProfile_Gives3WithoutBlocking)
+{
+    const std::string fifo = dir.filePath("Rohr.vrd");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string huge = dir.createFile("Riesig.vrd", "[Profile]\r\n");
+    ASSERT_EQ(truncate(huge.c_str(), off_t{17} << 20), 0);
+    const std::string folder = dir.createDir("Ordner.vrd");
+    const struct
+    {
+        std::string path, message;
+    } rows[] = {{fifo, "Keine gewöhnliche Datei"},
+                {folder, "Keine gewöhnliche Datei"},
+                {huge, "Datei zu groß"}};
+    for (const auto& row : rows) {
+        std::string out;
+        EXPECT_EQ(Run("'" + row.path + "'", out), 3) << row.path;
+        const std::string err = dir.readFile("err");
+        EXPECT_NE(err.find(row.message), std::string::npos) << err;
+    }
+    EXPECT_FALSE(dir.exists("Ziel/Sicherung"));
 }
 
 // With --interactive a question is asked on the terminal; without it the answer of a switched-off
