@@ -433,8 +433,10 @@ void THardcopyDlg::Print()
     }
     // Printing has its own cancel flag: cancelling it never aborts the run behind the list.
     cancel_ = false;
-    TInfoWnd info(this);
+    // Not a child of this dialog: disabling the dialog would disable its cancel button too.
+    TInfoWnd info;
     info.SetText(QStringLiteral("Drucke..."));
+    info.ApplyPlacement();
     info.SetRange(PageCount());
     info.SetCancelHandler([this] { cancel_ = true; });
     info.show();

@@ -7,13 +7,17 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 #include "DialogTestEnvironment.h"
+#include "dialogs/TInfoWnd.h"
+#include "engine/RunFrontEnd.h"
 #include "print/UnitSpinBox.h"
 #include "settings/OptionsFile.h"
 #include "support/TestDir.h"
@@ -228,4 +232,38 @@ TEST_F(HardcopyDlgTest, OkPrintsEveryPageFromTheFirst_CancelledChoicePrintsNothi
     EXPECT_TRUE(text.contains(QStringLiteral("b1.odt")));
     EXPECT_TRUE(text.contains(QStringLiteral("b149.odt")));
     EXPECT_EQ(ReadOptionInt("Print Format", "Copies", 0), 2);
+}
+
+// While printing, the small window shows "Drucke..." with a bar over the pages; its cancel
+// stops the printout after the page begun and never touches the run's abort flag, so the run
+// waiting behind the review list goes on.
+TEST_F(HardcopyDlgTest, CancelInTheInfoWindowStopsPrintingButNotTheRun)
+{
+    THardcopyDlg dlg(rows, header);
+    PrintToPdf(dlg);
+    ASSERT_GT(dlg.PageCount(), 1);
+    QString shownText;
+    int barMaximum = -1;
+    auto* cancelOnShow = new QTimer(&dlg);
+    cancelOnShow->setInterval(0);
+    QObject::connect(cancelOnShow, &QTimer::timeout, [&] {
+        TInfoWnd* info = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            info = info ? info : qobject_cast<TInfoWnd*>(w);
+        }
+        if (info != nullptr && info->isVisible()) {
+            shownText = info->TextLbl->text();
+            barMaximum = info->ProgressBar->maximum();
+            info->CancelBtn->click();
+            cancelOnShow->stop();
+        }
+    });
+    cancelOnShow->start();
+    AbortFlag = false;
+    dlg.OkBtn->click();
+    EXPECT_EQ(shownText, "Drucke...");
+    EXPECT_EQ(barMaximum, dlg.PageCount());
+    EXPECT_EQ(dlg.PrintedPages(), 1);
+    EXPECT_FALSE(AbortFlag.load());
+    EXPECT_TRUE(QFile::exists(Pdf()));
 }
