@@ -95,9 +95,11 @@ rc::Gen<Op> GenOp()
             kinds.insert(kinds.end(), weight, kind);
         }
     }
-    return rc::gen::tuple(rc::gen::elementOf(kinds), rc::gen::inRange(0, 2),
-                          rc::gen::inRange(0, int(kNames.size())),
-                          rc::gen::inRange(0, int(kNames.size())));
+    // Full size for each step: sized generators would pick only the first kinds, names and the
+    // source side in short histories. The history's length still follows the size.
+    return rc::gen::resize(100, rc::gen::tuple(rc::gen::elementOf(kinds), rc::gen::inRange(0, 2),
+                                               rc::gen::inRange(0, int(kNames.size())),
+                                               rc::gen::inRange(0, int(kNames.size()))));
 }
 
 // Names pair without regard to case; the model keeps the lower-case form.
