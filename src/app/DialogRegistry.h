@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "dialogs/EditDialog.h"
+
 class QWidget;
 
 namespace verdal {
@@ -67,12 +69,7 @@ template <typename TDialog>
 bool OpenModal(QWidget* parent, cParameters& params, int /*page*/)
 {
     TDialog dialog(parent);
-    dialog.LoadFrom(params);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.SaveTo(params);
-    return true;
+    return EditInDialog(dialog, params);
 }
 
 // The same for a dialog with pages that has SetPage(int).

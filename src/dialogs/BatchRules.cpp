@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/DirList.h"
+#include "dialogs/DriveLook.h"
+#include "platform/DirNames.h"
 #include "platform/Paths.h"
 #include "platform/TextCase.h"
 
@@ -62,34 +63,27 @@ ProfileEntryParts SplitProfileEntry(const std::string& entry)
     return {entry.substr(0, cut + 1), entry.substr(cut + 1)};
 }
 
-std::string StartFolder(const cStringList& profiles)
+DrivePath StartDriveAndDirectory(const cStringList& profiles)
 {
     if (!profiles.Empty()) {
         const std::string folder = SplitProfileEntry(profiles[0]).Folder;
         if (!folder.empty()) {
-            return folder;
+            return SplitNativeFolder(folder);
         }
     }
-    std::string root;
-    if (ResolveDriveRoot("C:", root) != 0) {
-        root = "/";
-    }
-    return root;
+    return {"C:", "\\"};
 }
 
 std::vector<std::string> ProfileFilesIn(const std::string& folder)
 {
+    std::vector<std::string> files;
+    ListEntryNamesBounded(folder, NameKind::Files, DriveLookTimeout(), files);
     std::vector<std::string> names;
-    cDirListing listing;
-    listing.Read(folder, false, false);
-    for (const DirEntry& entry : listing.Files()) {
-        const std::string& name = entry.Name;
+    for (const std::string& name : files) {
         if (name.size() >= 4 && SameTextCI(name.substr(name.size() - 4), ".vrd")) {
             names.push_back(name);
         }
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return CompareTextCI(a, b) < 0; });
     return names;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/SourceRules.h"
 #include "settings/StringList.h"
 
 namespace verdal {
@@ -28,10 +29,12 @@ struct ProfileEntryParts
 };
 ProfileEntryParts SplitProfileEntry(const std::string& entry);
 
-// The folder the dialog starts in: that of the first entry, else the root of drive "C:".
-std::string StartFolder(const cStringList& profiles);
+// The drive and directory the dialog starts in: those of the first entry's folder, else
+// drive "C:" and "\".
+DrivePath StartDriveAndDirectory(const cStringList& profiles);
 
-// The names of the profile files (*.vrd, any case) in `folder`, sorted; folders left out.
+// The names of the profile files (*.vrd, any case) in `folder`, sorted; folders left out. The
+// folder is read with a bounded wait: a dead mount gives an empty list.
 std::vector<std::string> ProfileFilesIn(const std::string& folder);
 
 // The full path of `name` in `folder`; a name that is a full path already stays as it is.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class QPushButton;
 class QWidget;
 
 namespace verdal {
@@ -17,5 +18,8 @@ struct DialogServices
     static std::function<int(const std::string& path)> OpenFile;
     static std::function<int(const std::vector<std::string>& argv)> StartProgram;
 };
+
+// The "Hilfe" button of a dialog (object name "HelpBtn"): opens the help at `helpContext`.
+QPushButton* HelpButton(QWidget* owner, int helpContext);
 
 }  // namespace verdal

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "dialogs/DriveLook.h"
 #include "dialogs/SourceRules.h"
 #include "dialogs/TDirectoryTree.h"
 #include "dialogs/TDriveList.h"
@@ -41,7 +42,7 @@ void ApplyDriveChange(const QString& drive, QLineEdit* driveEdt, TDirectoryTree*
     const std::string directory = ExpandMacros(DialogDirectory(dirEdt->text().toStdString()));
     // An unreadable root (a dead mount) is not asked again.
     if (tree->IsUnreadable(QStringLiteral("\\")) ||
-        !DirectoryExistsQuiet(ExpandMacros(drive.toStdString()), directory)) {
+        !DirectoryExistsBounded(ExpandMacros(drive.toStdString()), directory)) {
         dirEdt->setText(QStringLiteral("\\"));
     }
     tree->SelectPath(dirEdt->text());

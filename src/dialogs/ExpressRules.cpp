@@ -59,31 +59,6 @@ std::string SearchEntryText(const SearchEntry& entry)
     return text;
 }
 
-std::string RelativeDirectory(std::string typed)
-{
-    std::replace(typed.begin(), typed.end(), '/', '\\');
-    if (typed.empty() || typed.front() != '\\') {
-        typed.insert(typed.begin(), '\\');
-    }
-    if (typed.back() != '\\') {
-        typed += '\\';
-    }
-    return typed;
-}
-
-DrivePath SplitNativeFolder(const std::string& folder)
-{
-    DrivePath result;
-    result.Drive = DriveOfPath(folder);
-    std::string root;
-    std::string rest = folder;
-    if (ResolveDriveRoot(result.Drive, root) == 0 && rest.compare(0, root.size(), root) == 0) {
-        rest = rest.substr(root.size());
-    }
-    result.Directory = RelativeDirectory(rest);
-    return result;
-}
-
 void SetTouchFlags(cParameters& p, ExpressJob job)
 {
     p.TouchSrc = job != ExpressJob::Backup;

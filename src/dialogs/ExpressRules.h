@@ -27,16 +27,6 @@ SearchEntry SearchEntryOf(const cStringList& searchDirectories);
 // The entry stored back: "*" appended when asked for and not there already.
 std::string SearchEntryText(const SearchEntry& entry);
 
-// A directory as a user types it, made relative form: a leading and a trailing "\".
-std::string RelativeDirectory(std::string typed);
-
-// A native folder split into the drive that holds it and the directory below that drive.
-struct DrivePath
-{
-    std::string Drive, Directory;
-};
-DrivePath SplitNativeFolder(const std::string& folder);
-
 // The three jobs and the touch flags they set.
 enum class ExpressJob { Sync, Backup, Restore };
 void SetTouchFlags(cParameters& params, ExpressJob job);

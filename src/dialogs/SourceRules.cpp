@@ -32,6 +32,20 @@ std::string DialogDirectory(std::string text)
     return text;
 }
 
+DrivePath SplitNativeFolder(const std::string& folder)
+{
+    DrivePath result;
+    result.Drive = DriveOfPath(folder);
+    std::string root;
+    std::string rest = folder;
+    if (ResolveDriveRoot(result.Drive, root) == 0 && rest.compare(0, root.size(), root) == 0) {
+        rest = rest.substr(root.size());
+    }
+    std::replace(rest.begin(), rest.end(), '/', '\\');
+    result.Directory = DialogDirectory(rest);
+    return result;
+}
+
 std::string DirectoryEntryToAdd(const std::string& directory, bool withSubdirectories,
                                 bool fromTree, const std::vector<std::string>& list)
 {

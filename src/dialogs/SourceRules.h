@@ -13,6 +13,13 @@ namespace verdal {
 // too, so that "Sicherung" means the same as "\Sicherung\" for every later check.
 std::string DialogDirectory(std::string text);
 
+// A native folder split into the drive that holds it and the directory below that drive.
+struct DrivePath
+{
+    std::string Drive, Directory;
+};
+DrivePath SplitNativeFolder(const std::string& folder);
+
 // The entry that adding `directory` (already in the form above) to `list` yields, or an empty
 // string when it or its subdirectory form is listed already (case ignored). `fromTree` adds the
 // subdirectory marker unconditionally when `withSubdirectories`; from the edit field only when

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +15,11 @@
 
 #include "dialogs/BatchRules.h"
 #include "dialogs/DialogServices.h"
+#include "dialogs/DriveCommands.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/Hints.h"
 #include "dialogs/NamedControls.h"
+#include "dialogs/TDrivePanel.h"
 #include "dialogs/TMoreDlg.h"
 #include "dialogs/TProfileDlg.h"
 #include "settings/ErrorText.h"
@@ -173,10 +176,6 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Batch-Datei"));
     setObjectName(QStringLiteral("BatchDlg"));
-    ChooseFolder = [](QWidget* owner, const QString& start) {
-        return QFileDialog::getExistingDirectory(owner, QStringLiteral("Verzeichnis wählen"),
-                                                 start);
-    };
     // Profiles of the batch are shown one after the other; those of the folder side by side,
     // each in a window of its own that goes when it is closed.
     ShowProfile = [](QWidget* owner, const std::string& path, bool modal) {
@@ -197,24 +196,23 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
         window->show();
         closed.exec();
     };
-    const QString hint = QStringLiteral("Rechts klicken für Befehle");
-    DirEdt = Named(new QLineEdit(this), "DirEdt", QStringLiteral("Verzeichnis"));
-    BrowseBtn = Named(new QPushButton(QStringLiteral("Durchsuchen..."), this), "BrowseBtn");
+    Panel = new TDrivePanel("", this);
+    DriveList = Panel->DriveList;
+    DriveEdt = Panel->DriveEdt;
+    DirTree = Panel->DirTree;
+    DirEdt = Panel->DirEdt;
     AvailableLst =
         Named(new TProfileListBox(this), "AvailableLst", QStringLiteral("Verfügbare Profile:"));
     AvailableLst->setSelectionMode(QAbstractItemView::ExtendedSelection);
     AvailableLst->setDragEnabled(true);
     AvailableLst->setDragDropMode(QAbstractItemView::DragOnly);
     AvailableLst->setContextMenuPolicy(Qt::ActionsContextMenu);
-    AvailableLst->setToolTip(hint);
     FileEdt = Named(new QLineEdit(this), "FileEdt", QStringLiteral("Ausgewähltes Profil:"));
     FileEdt->setContextMenuPolicy(Qt::ActionsContextMenu);
-    FileEdt->setToolTip(hint);
     SelectedLst = Named(new TBatchListBox(this), "SelectedLst",
                         QStringLiteral("Profile in dieser Batch-Datei:"));
     SelectedLst->setItemDelegate(new TBatchEntryDelegate(SelectedLst));
     SelectedLst->setContextMenuPolicy(Qt::ActionsContextMenu);
-    SelectedLst->setToolTip(hint);
 
     AvailableAddAct = MenuAction(AvailableLst, QStringLiteral("Hinzufügen"), "AvailableAddAct");
     AvailableShowAct = MenuAction(AvailableLst, QStringLiteral("Anzeigen"), "AvailableShowAct");
@@ -247,13 +245,9 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     HelpBtn = Named(new QPushButton(QStringLiteral("Hilfe"), this), "HelpBtn");
 
     auto* left = new QVBoxLayout;
-    auto* dirRow = new QHBoxLayout;
-    dirRow->addWidget(DirEdt, 1);
-    dirRow->addWidget(BrowseBtn);
-    left->addWidget(BuddyLabel(QStringLiteral("Verzeichnis:"), DirEdt, this));
-    left->addLayout(dirRow);
+    left->addWidget(Panel, 3);
     left->addWidget(BuddyLabel(QStringLiteral("Verfügbare Profile:"), AvailableLst, this));
-    left->addWidget(AvailableLst, 1);
+    left->addWidget(AvailableLst, 2);
     left->addWidget(BuddyLabel(QStringLiteral("Ausgewähltes Profil:"), FileEdt, this));
     left->addWidget(FileEdt);
     auto* middle = new QVBoxLayout;
@@ -266,7 +260,7 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     right->addWidget(
         BuddyLabel(QStringLiteral("Profile in dieser Batch-Datei:"), SelectedLst, this));
     right->addWidget(SelectedLst, 1);
-    DirEdt->setMinimumWidth(220);
+    Panel->setMinimumWidth(300);
     SelectedLst->setMinimumWidth(400);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
@@ -282,10 +276,12 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
 
-    resize(900, 460);
+    resize(980, 620);
 
     connect(DirEdt, &QLineEdit::editingFinished, this, &TBatchDlg::FillAvailable);
-    connect(BrowseBtn, &QPushButton::clicked, this, &TBatchDlg::Browse);
+    connect(Panel, &TDrivePanel::DriveChanged, this, &TBatchDlg::FillAvailable);
+    connect(Panel, &TDrivePanel::PathChanged, this, &TBatchDlg::FillAvailable);
+    connect(Panel, &TDrivePanel::StoredShown, this, &TBatchDlg::FillAvailable);
     connect(AvailableAddAct, &QAction::triggered, this, &TBatchDlg::AddFromAvailable);
     connect(AvailableShowAct, &QAction::triggered, this, [this] { ShowProfiles(false); });
     connect(AvailableOpenAct, &QAction::triggered, this, [this] { OpenProfiles(false); });
@@ -354,9 +350,16 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
 
 void TBatchDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     entries_ = params.Batch.Profiles.Items();
     Rebuild({});
-    SetFolder(Q(StartFolder(params.Batch.Profiles)));
+    for (QWidget* widget : std::initializer_list<QWidget*>{AvailableLst, FileEdt, SelectedLst}) {
+        SetCommandHint(widget, params.Programm.Tooltips);
+    }
+    Panel->Configure(params, "Dest");
+    const DrivePath start = StartDriveAndDirectory(params.Batch.Profiles);
+    Panel->SetStored(Q(start.Drive), Q(start.Directory));
+    FillAvailable();
 }
 
 void TBatchDlg::SaveTo(cParameters& params) const
@@ -372,12 +375,7 @@ bool TBatchDlg::Open(QWidget* parent, cParameters& params, int /*page*/)
 {
     TBatchDlg dialog(parent);
     dialog.SetDocument(&params);
-    dialog.LoadFrom(params);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.SaveTo(params);
-    return true;
+    return EditInDialog(dialog, params);
 }
 
 void TBatchDlg::SetDocument(cParameters* document)
@@ -388,13 +386,7 @@ void TBatchDlg::SetDocument(cParameters* document)
 
 QString TBatchDlg::Folder() const
 {
-    return DirEdt->text().trimmed();
-}
-
-void TBatchDlg::SetFolder(const QString& folder)
-{
-    DirEdt->setText(folder);
-    FillAvailable();
+    return Panel->NativePath();
 }
 
 void TBatchDlg::FillAvailable()
@@ -546,14 +538,6 @@ void TBatchDlg::UpdateActions()
     RemoveBtn->setEnabled(selected);
     UpBtn->setEnabled(selected);
     DownBtn->setEnabled(selected);
-}
-
-void TBatchDlg::Browse()
-{
-    const QString chosen = ChooseFolder(this, Folder());
-    if (!chosen.isEmpty()) {
-        SetFolder(chosen);
-    }
 }
 
 void TBatchDlg::OpenMore()

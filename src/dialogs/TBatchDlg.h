@@ -17,6 +17,9 @@ class QPushButton;
 namespace verdal {
 
 class cParameters;
+class TDirectoryTree;
+class TDriveList;
+class TDrivePanel;
 
 // Mime types of the batch dialog's drags: profile paths from the available list, and the rows
 // of the batch list itself (which move the selection).
@@ -86,15 +89,16 @@ public:
     void SetDocument(cParameters* document);
     // Shows one profile read-only; `modal` for the batch's own entries.
     std::function<void(QWidget*, const std::string& path, bool modal)> ShowProfile;
-    // The folder browser; returns the chosen folder or an empty string.
-    std::function<QString(QWidget*, const QString&)> ChooseFolder;
 
     const std::vector<cStringList::Item>& Entries() const { return entries_; }
+    // The chosen drive and directory as a native folder.
     QString Folder() const;
-    void SetFolder(const QString& folder);
 
+    TDrivePanel* Panel;
+    TDriveList* DriveList;
+    QLineEdit* DriveEdt;
+    TDirectoryTree* DirTree;
     QLineEdit* DirEdt;
-    QPushButton* BrowseBtn;
     TProfileListBox* AvailableLst;
     QLineEdit* FileEdt;
     TBatchListBox* SelectedLst;
@@ -119,7 +123,6 @@ private:
     std::vector<std::string> AvailablePaths() const;
     std::vector<std::string> SelectedPaths() const;
     void UpdateActions();
-    void Browse();
     void OpenMore();
 
     std::vector<cStringList::Item> entries_;

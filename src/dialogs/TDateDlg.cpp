@@ -7,10 +7,16 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include "dialogs/DialogServices.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/TCalendar.h"
 
 namespace verdal {
+namespace {
+
+constexpr int kHelpDate = 4320;
+
+}  // namespace
 
 TDateDlg::TDateDlg(QWidget* parent) : QDialog(parent)
 {
@@ -35,6 +41,7 @@ TDateDlg::TDateDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpButton(this, kHelpDate));
     grid->addLayout(buttons, 2, 0, 1, 4);
 
     connect(MonthSpn, &QSpinBox::valueChanged, Calendar, &TCalendar::SetMonth);

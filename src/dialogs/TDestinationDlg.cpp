@@ -1,6 +1,5 @@
 #include "dialogs/TDestinationDlg.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -9,11 +8,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "dialogs/DialogServices.h"
 #include "dialogs/DriveCommands.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/Hints.h"
 #include "dialogs/SourceRules.h"
-#include "dialogs/TDirectoryTree.h"
 #include "dialogs/TDiskDlg.h"
-#include "dialogs/TDriveList.h"
+#include "dialogs/TDrivePanel.h"
 #include "platform/Paths.h"
 #include "platform/WinError.h"
 #include "settings/Macros.h"
@@ -22,23 +23,14 @@
 namespace verdal {
 namespace {
 
-QAction* MenuItem(QWidget* owner, const char* name, const QString& text)
-{
-    auto* action = new QAction(text, owner);
-    action->setObjectName(QString::fromLatin1(name));
-    owner->addAction(action);
-    owner->setContextMenuPolicy(Qt::ActionsContextMenu);
-    return action;
-}
+constexpr int kHelpDestination = 4200;
 
 }  // namespace
-
 TDestinationDlg::TDestinationDlg(QWidget* parent)
     : QDialog(parent),
-      DriveList(new TDriveList(this)),
-      DriveEdt(new QLineEdit(this)),
-      DirTree(new TDirectoryTree(this)),
-      DirEdt(new QLineEdit(this)),
+      Panel(new TDrivePanel("", this)),
+      DriveEdt(Panel->DriveEdt),
+      DirEdt(Panel->DirEdt),
       VariationCbo(new QComboBox(this)),
       EightThreeChk(new QCheckBox(QStringLiteral("8.3-kompatibel"), this)),
       PreviewLbl(new QLabel(this)),
@@ -48,11 +40,7 @@ TDestinationDlg::TDestinationDlg(QWidget* parent)
       preview_(std::make_unique<cParameters>())
 {
     setWindowTitle(QStringLiteral("Ziel"));
-    const std::pair<QWidget*, const char*> names[] = {{DriveList, "DriveList"},
-                                                      {DriveEdt, "DriveEdt"},
-                                                      {DirTree, "DirTree"},
-                                                      {DirEdt, "DirEdt"},
-                                                      {VariationCbo, "VariationCbo"},
+    const std::pair<QWidget*, const char*> names[] = {{VariationCbo, "VariationCbo"},
                                                       {EightThreeChk, "EightThreeChk"},
                                                       {PreviewLbl, "PreviewLbl"},
                                                       {DiskBtn, "DiskBtn"},
@@ -68,20 +56,7 @@ TDestinationDlg::TDestinationDlg(QWidget* parent)
     PreviewLbl->setWordWrap(true);
 
     auto* grid = new QGridLayout(this);
-    auto* driveLbl = new QLabel(QStringLiteral("&Laufwerk:"), this);
-    driveLbl->setBuddy(DriveList);
-    DriveList->setAccessibleName(QStringLiteral("Laufwerk"));
-    grid->addWidget(driveLbl, 0, 0, 1, 2);
-    grid->addWidget(DriveList, 1, 0, 1, 2);
-    auto* selectedLbl = new QLabel(QStringLiteral("Ausgewähltes Laufwerk und Verzeichnis:"), this);
-    selectedLbl->setBuddy(DriveEdt);
-    DriveEdt->setAccessibleName(QStringLiteral("Ausgewähltes Laufwerk"));
-    DirEdt->setAccessibleName(QStringLiteral("Ausgewähltes Verzeichnis"));
-    DirTree->setAccessibleName(QStringLiteral("Verzeichnisse"));
-    grid->addWidget(selectedLbl, 2, 0, 1, 2);
-    grid->addWidget(DriveEdt, 3, 0);
-    grid->addWidget(DirEdt, 3, 1);
-    grid->addWidget(DirTree, 4, 0, 1, 2);
+    grid->addWidget(Panel, 0, 0, 5, 2);
     auto* variationLbl = new QLabel(QStringLiteral("&Variation:"), this);
     variationLbl->setBuddy(VariationCbo);
     VariationCbo->setAccessibleName(QStringLiteral("Variation:"));
@@ -101,6 +76,7 @@ TDestinationDlg::TDestinationDlg(QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpButton(this, kHelpDestination));
     grid->addLayout(buttons, 8, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
@@ -108,22 +84,10 @@ TDestinationDlg::TDestinationDlg(QWidget* parent)
     OkBtn->setDefault(true);
     resize(560, 560);
 
-    DriveReadItm = MenuItem(DriveEdt, "DriveReadItm", QStringLiteral("Lesen"));
-    DriveCheckItm = MenuItem(DriveEdt, "DriveCheckItm", QStringLiteral("Überprüfen"));
-    DirCheckItm = MenuItem(DirEdt, "DirCheckItm", QStringLiteral("Überprüfen"));
-    connect(DriveReadItm, &QAction::triggered, this,
-            [this] { ReadDriveCommand(DriveEdt, DriveList); });
-    connect(DriveCheckItm, &QAction::triggered, this,
-            [this] { CheckDriveCommand(DriveEdt->text()); });
-    connect(DirCheckItm, &QAction::triggered, this,
-            [this] { CheckDirectoryCommand(DirEdt->text()); });
-    connect(DriveList, &TDriveList::DriveChanged, this, &TDestinationDlg::OnDriveChanged);
-    connect(DirTree, &TDirectoryTree::PathChanged, DirEdt, &QLineEdit::setText);
     connect(VariationCbo, &QComboBox::currentIndexChanged, this,
             &TDestinationDlg::OnVariationChanged);
     connect(EightThreeChk, &QCheckBox::toggled, this, &TDestinationDlg::UpdatePreview);
-    connect(DriveEdt, &QLineEdit::textChanged, this, &TDestinationDlg::UpdatePreview);
-    connect(DirEdt, &QLineEdit::textChanged, this, &TDestinationDlg::UpdatePreview);
+    connect(Panel, &TDrivePanel::Edited, this, &TDestinationDlg::UpdatePreview);
     connect(DiskBtn, &QPushButton::clicked, this, &TDestinationDlg::OpenDiskDialog);
     connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
@@ -133,34 +97,16 @@ TDestinationDlg::~TDestinationDlg() = default;
 
 void TDestinationDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     *preview_ = params;
-    for (QWidget* widget :
-         std::initializer_list<QWidget*>{DriveList, DriveEdt, DirEdt, VariationCbo}) {
-        SetCommandHint(widget, params.Programm.Tooltips);
-    }
-    DriveList->SetDrillDepth(params.BrowseNetwork ? 3 : 0);
-    DriveList->SetShowVolumeInformation(params.DiskInfo);
-    DriveList->SetIniPrefix("Dest");
-    storedDrive_ = QString::fromStdString(params.DestinationDrive);
-    storedDirectory_ = QString::fromStdString(params.DestinationDirectory);
-    DriveEdt->setText(storedDrive_);
-    DirEdt->setText(storedDirectory_);
+    SetCommandHint(VariationCbo, params.Programm.Tooltips);
+    Panel->Configure(params, "Dest");
+    Panel->SetStored(QString::fromStdString(params.DestinationDrive),
+                     QString::fromStdString(params.DestinationDirectory));
     VariationCbo->setCurrentIndex(params.Variation <= 5 ? params.Variation : 0);
     EightThreeChk->setChecked(params.EightThree);
     EightThreeChk->setEnabled(true);
     UpdatePreview();
-}
-
-void TDestinationDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (shown_) {
-        return;
-    }
-    shown_ = true;
-    DriveList->SelectDrive(QString::fromStdString(ExpandMacros(storedDrive_.toStdString())));
-    DriveEdt->setText(storedDrive_);
-    DirEdt->setText(storedDirectory_);
 }
 
 void TDestinationDlg::SaveTo(cParameters& params) const
@@ -175,11 +121,6 @@ void TDestinationDlg::SaveTo(cParameters& params) const
         params.EjectDisk = preview_->EjectDisk;
     }
     params.Modified = true;
-}
-
-void TDestinationDlg::OnDriveChanged(const QString& drive)
-{
-    ApplyDriveChange(drive, DriveEdt, DirTree, DirEdt);
 }
 
 void TDestinationDlg::OnVariationChanged()
@@ -224,13 +165,8 @@ void TDestinationDlg::OpenDiskDialog()
 bool OpenDestinationDialog(QWidget* parent, cParameters& params)
 {
     TDestinationDlg dialog(parent);
-    dialog.LoadFrom(params);
     dialog.SetDiskTarget(&params);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.SaveTo(params);
-    return true;
+    return EditInDialog(dialog, params);
 }
 
 }  // namespace verdal

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <memory>
 
-class QAction;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -13,8 +12,7 @@ class QPushButton;
 namespace verdal {
 
 class cParameters;
-class TDirectoryTree;
-class TDriveList;
+class TDrivePanel;
 
 // "Ziel": the destination drive and directory, the variation by which the directory changes
 // from run to run with a preview of the directory the next run would use, and the disk
@@ -34,18 +32,13 @@ public:
     // The directory the next run would write to, as a native path where the drive is ready.
     QString PreviewText() const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void OnDriveChanged(const QString& drive);
     void OnVariationChanged();
     void UpdatePreview();
     void OpenDiskDialog();
 
-    TDriveList* DriveList;
+    TDrivePanel* Panel;
     QLineEdit* DriveEdt;
-    TDirectoryTree* DirTree;
     QLineEdit* DirEdt;
     QComboBox* VariationCbo;
     QCheckBox* EightThreeChk;
@@ -53,15 +46,9 @@ private:
     QPushButton* DiskBtn;
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
-    QAction* DriveReadItm;
-    QAction* DriveCheckItm;
-    QAction* DirCheckItm;
 
     std::unique_ptr<cParameters> preview_;
     cParameters* diskTarget_ = nullptr;
-    QString storedDrive_;
-    QString storedDirectory_;
-    bool shown_ = false;
 };
 
 // Opens the destination dialog on `params`; true when the user pressed OK.

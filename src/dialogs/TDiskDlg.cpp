@@ -4,9 +4,13 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
+#include "dialogs/DialogServices.h"
 #include "dialogs/DriveCommands.h"
+#include "dialogs/DriveLook.h"
+#include "dialogs/Hints.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "platform/WinError.h"
@@ -14,6 +18,11 @@
 #include "settings/Parameters.h"
 
 namespace verdal {
+namespace {
+
+constexpr int kHelpDisk = 4210;
+
+}  // namespace
 
 TDiskDlg::TDiskDlg(const QString& drive, QWidget* parent)
     : QDialog(parent),
@@ -51,6 +60,7 @@ TDiskDlg::TDiskDlg(const QString& drive, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpButton(this, kHelpDisk));
     grid->addLayout(buttons, 3, 0, 1, 4);
     OkBtn->setDefault(true);
 
@@ -67,6 +77,7 @@ TDiskDlg::TDiskDlg(const QString& drive, QWidget* parent)
 
 void TDiskDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     SetCommandHint(CheckLabelEdt, params.Programm.Tooltips);
     CheckLabelChk->setChecked(!params.DiskLabel.empty());
     CheckLabelEdt->setText(QString::fromStdString(params.DiskLabel));
@@ -91,18 +102,27 @@ void TDiskDlg::UpdateEnabled()
     ReadBtn->setEnabled(check);
 }
 
-// The drive may hold date macros: they are expanded before its label is read.
+// The drive may hold date macros: they are expanded before its label is read. A drive that
+// does not answer in time leaves the field as it is.
 void TDiskDlg::ReadLabel()
 {
-    std::string root;
-    std::string label;
-    if (ResolveDriveRoot(ExpandMacros(drive_.toStdString()), root) == kErrSuccess &&
-        ReadVolumeLabel(root, label)) {
-        CheckLabelEdt->setText(QString::fromStdString(label));
-        CheckLabelEdt->setCursorPosition(static_cast<int>(CheckLabelEdt->text().size()));
-    } else {
-        CheckLabelEdt->clear();
+    const std::string drive = ExpandMacros(drive_.toStdString());
+    const std::optional<std::string> label = LookAtDrive<std::string>(drive, [drive] {
+        std::string root;
+        std::string found;
+        if (ResolveDriveRoot(drive, root) != kErrSuccess || !ReadVolumeLabel(root, found)) {
+            found.clear();
+        }
+        return found;
+    });
+    if (!label) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("Das Laufwerk %1 antwortet nicht.").arg(QString::fromStdString(drive)));
+        return;
     }
+    CheckLabelEdt->setText(QString::fromStdString(*label));
+    CheckLabelEdt->setCursorPosition(static_cast<int>(CheckLabelEdt->text().size()));
 }
 
 }  // namespace verdal

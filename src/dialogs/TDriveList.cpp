@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 
 #include "dialogs/BusyCursor.h"
+#include "dialogs/DriveLook.h"
 #include "dialogs/SourceRules.h"
 #include "dialogs/TNetBrowserDlg.h"
 #include "platform/BoundedCall.h"
@@ -122,6 +123,46 @@ public:
     }
 };
 
+// What the list shows of a drive added by hand; this looks at the drive, so it runs off the
+// GUI thread.
+DriveInfo InfoOfHandDrive(const std::string& drive, bool volumeInformation)
+{
+    DriveInfo info;
+    info.Name = drive;
+    info.Type = DriveFormOf(drive) == DriveForm::Share ? kDriveRemote : kDriveUnknown;
+    std::string root;
+    if (ResolveDriveRoot(drive, root) == 0) {
+        const DriveInfo found = DriveInfoOf(root);
+        info.Root = root;
+        info.Type = info.Type == kDriveRemote ? kDriveRemote : found.Type;
+        if (volumeInformation) {
+            info.Label = found.Label;
+            info.FileSystem = found.FileSystem;
+        }
+    }
+    return info;
+}
+
+// The list to show when the mount list did not come in time: the system's root and the hand-added
+// drives by name.
+struct FoundDrives
+{
+    std::vector<DriveInfo> Local, ByHand;
+};
+
+FoundDrives UnansweredDrives(const std::vector<std::string>& handAdded)
+{
+    FoundDrives found;
+    found.Local.push_back({"/", "/", kDriveFixed, "", ""});
+    for (const std::string& drive : handAdded) {
+        DriveInfo info;
+        info.Name = drive;
+        info.Type = DriveFormOf(drive) == DriveForm::Share ? kDriveRemote : kDriveUnknown;
+        found.ByHand.push_back(info);
+    }
+    return found;
+}
+
 }  // namespace
 
 void TDriveList::SetDriveSource(std::function<std::vector<DriveInfo>()> source)
@@ -180,24 +221,6 @@ void TDriveList::StoreHandAdded() const
     }
 }
 
-DriveInfo TDriveList::InfoOfHandDrive(const std::string& drive) const
-{
-    DriveInfo info;
-    info.Name = drive;
-    info.Type = DriveFormOf(drive) == DriveForm::Share ? kDriveRemote : kDriveUnknown;
-    std::string root;
-    if (ResolveDriveRoot(drive, root) == 0) {
-        const DriveInfo found = DriveInfoOf(root);
-        info.Root = root;
-        info.Type = info.Type == kDriveRemote ? kDriveRemote : found.Type;
-        if (showVolumeInformation_) {
-            info.Label = found.Label;
-            info.FileSystem = found.FileSystem;
-        }
-    }
-    return info;
-}
-
 void TDriveList::AddRow(const DriveInfo& info, Group group)
 {
     const int row = count();
@@ -226,24 +249,38 @@ void TDriveList::Fill()
     const QString previous = currentText();
     QSignalBlocker block(this);
     clear();
-    const auto& source = DriveSource();
-    for (const DriveInfo& drive : source ? source() : ListDrives()) {
+    std::function<std::vector<DriveInfo>()> source = DriveSource();
+    if (!source) {
+        source = ListDrives;
+    }
+    const std::vector<std::string> handAdded = handAdded_;
+    const bool volumeInformation = showVolumeInformation_;
+    const FoundDrives found =
+        LookAtDrive<FoundDrives>("drives", [source, handAdded, volumeInformation] {
+            FoundDrives result;
+            result.Local = source();
+            for (const std::string& drive : handAdded) {
+                result.ByHand.push_back(InfoOfHandDrive(drive, volumeInformation));
+            }
+            return result;
+        }).value_or(UnansweredDrives(handAdded));
+    for (const DriveInfo& drive : found.Local) {
         AddRow(drive, kLocal);
     }
     if (drillDepth_ > 0) {
         const auto& shares = ShareSource();
-        const auto found = CallBounded<std::vector<std::string>>(
+        const auto shareNames = CallBounded<std::vector<std::string>>(
             shares ? shares : std::function<std::vector<std::string>()>(AllNetworkShares),
             kNetworkTimeoutMs);
-        for (const std::string& share : found.value_or(std::vector<std::string>{})) {
+        for (const std::string& share : shareNames.value_or(std::vector<std::string>{})) {
             DriveInfo info;
             info.Name = share;
             info.Type = kDriveRemote;
             AddRow(info, kNetwork);
         }
     }
-    for (const std::string& drive : handAdded_) {
-        AddRow(InfoOfHandDrive(drive), kByHand);
+    for (const DriveInfo& drive : found.ByHand) {
+        AddRow(drive, kByHand);
     }
     fillNeeded_ = false;
     const int row = FindDrive(previous);
@@ -285,8 +322,7 @@ bool TDriveList::SelectDrive(const QString& drive)
         SelectRow(row);
         return true;
     }
-    std::string root;
-    if (IsValidDrive(drive.toStdString()) && ResolveDriveRoot(drive.toStdString(), root) == 0) {
+    if (DriveReadyBounded(drive.toStdString())) {
         return AddDriveByHand(drive);
     }
     SelectRow(count() > 0 ? 0 : -1);

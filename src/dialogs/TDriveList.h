@@ -61,7 +61,6 @@ signals:
 private:
     enum Group { kLocal, kNetwork, kByHand };
     void AddRow(const DriveInfo& info, Group group);
-    DriveInfo InfoOfHandDrive(const std::string& drive) const;
     int FindDrive(const QString& drive) const;
     void SelectRow(int row);
     void BrowseNetwork();

@@ -1,7 +1,6 @@
 #include "dialogs/TExpressSetupDlg.h"
 
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,9 +11,11 @@
 #include <QVBoxLayout>
 
 #include "dialogs/DialogServices.h"
+#include "dialogs/EditDialog.h"
 #include "dialogs/ExpressRules.h"
+#include "dialogs/Hints.h"
 #include "dialogs/NamedControls.h"
-#include "platform/Paths.h"
+#include "dialogs/TDrivePanel.h"
 #include "settings/Parameters.h"
 #include "settings/Validation.h"
 
@@ -24,11 +25,6 @@ namespace {
 QString Q(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-std::string S(const QLineEdit* edit)
-{
-    return edit->text().trimmed().toStdString();
 }
 
 void FillMasks(cStringList& list, const std::string& text)
@@ -56,16 +52,11 @@ TExpressSetupDlg::TExpressSetupDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Express-Setup"));
     setObjectName(QStringLiteral("ExpressSetupDlg"));
-    ChooseFolder = [](QWidget* owner, const QString& start) {
-        return QFileDialog::getExistingDirectory(owner, QStringLiteral("Verzeichnis wählen"),
-                                                 start);
-    };
 
     auto* source = new QGroupBox(QStringLiteral(" Quelle "), this);
-    SrcDriveEdt = Named(new QLineEdit(source), "SrcDriveEdt", QStringLiteral("Quell-Laufwerk"));
-    SrcDirEdt = Named(new QLineEdit(source), "SrcDirEdt", QStringLiteral("Quell-Verzeichnis"));
-    SrcBrowseBtn = Named(new QPushButton(QStringLiteral("Durchsuchen..."), source), "SrcBrowseBtn",
-                         QStringLiteral("Quelle durchsuchen"));
+    SrcPanel = new TDrivePanel("Src", source);
+    SrcDriveEdt = SrcPanel->DriveEdt;
+    SrcDirEdt = SrcPanel->DirEdt;
     SrcPathLbl = Named(new QLabel(source), "SrcPathLbl", QStringLiteral("Quelle:"));
     SubdirsChk =
         Named(new QCheckBox(QStringLiteral("Mit allen Unterverzeichnissen"), source), "SubdirsChk");
@@ -77,37 +68,32 @@ TExpressSetupDlg::TExpressSetupDlg(QWidget* parent) : QDialog(parent)
         edit->setMaxLength(255);
     }
     auto* sourceGrid = new QGridLayout(source);
-    sourceGrid->addWidget(new QLabel(QStringLiteral("Laufwerk:"), source), 0, 0);
-    sourceGrid->addWidget(SrcDriveEdt, 0, 1);
-    sourceGrid->addWidget(SrcBrowseBtn, 0, 2);
-    sourceGrid->addWidget(new QLabel(QStringLiteral("Verzeichnis:"), source), 1, 0);
-    sourceGrid->addWidget(SrcDirEdt, 1, 1, 1, 2);
-    sourceGrid->addWidget(new QLabel(QStringLiteral("Quelle:"), source), 2, 0);
-    sourceGrid->addWidget(SrcPathLbl, 2, 1, 1, 2);
-    sourceGrid->addWidget(SubdirsChk, 3, 0, 1, 3);
-    sourceGrid->addWidget(new QLabel(QStringLiteral("Vergleiche diese Dateien:"), source), 4, 0);
-    sourceGrid->addWidget(CompareEdt, 4, 1);
-    sourceGrid->addWidget(new QLabel(QStringLiteral("(z.B.   *.*)"), source), 4, 2);
-    sourceGrid->addWidget(new QLabel(QStringLiteral("Schließe diese Dateien aus:"), source), 5, 0);
-    sourceGrid->addWidget(ExcludeEdt, 5, 1);
-    sourceGrid->addWidget(new QLabel(QStringLiteral("(z.B.   *.tmp   *.bak)"), source), 5, 2);
+    sourceGrid->addWidget(SrcPanel, 0, 0, 1, 3);
+    sourceGrid->addWidget(new QLabel(QStringLiteral("Quelle:"), source), 1, 0);
+    sourceGrid->addWidget(SrcPathLbl, 1, 1, 1, 2);
+    sourceGrid->addWidget(SubdirsChk, 2, 0, 1, 3);
+    sourceGrid->addWidget(new QLabel(QStringLiteral("Vergleiche diese Dateien:"), source), 3, 0);
+    sourceGrid->addWidget(CompareEdt, 3, 1);
+    sourceGrid->addWidget(new QLabel(QStringLiteral("(z.B.   *.*)"), source), 3, 2);
+    sourceGrid->addWidget(new QLabel(QStringLiteral("Schließe diese Dateien aus:"), source), 4, 0);
+    sourceGrid->addWidget(ExcludeEdt, 4, 1);
+    sourceGrid->addWidget(new QLabel(QStringLiteral("(z.B.   *.tmp   *.bak)"), source), 4, 2);
+    sourceGrid->setRowStretch(0, 1);
 
     auto* destination = new QGroupBox(QStringLiteral(" Ziel "), this);
-    DestDriveEdt =
-        Named(new QLineEdit(destination), "DestDriveEdt", QStringLiteral("Ziel-Laufwerk"));
-    DestDirEdt =
-        Named(new QLineEdit(destination), "DestDirEdt", QStringLiteral("Ziel-Verzeichnis"));
-    DestBrowseBtn = Named(new QPushButton(QStringLiteral("Durchsuchen..."), destination),
-                          "DestBrowseBtn", QStringLiteral("Ziel durchsuchen"));
+    DestPanel = new TDrivePanel("Dest", destination);
+    DestDriveEdt = DestPanel->DriveEdt;
+    DestDirEdt = DestPanel->DirEdt;
     DestPathLbl = Named(new QLabel(destination), "DestPathLbl", QStringLiteral("Ziel:"));
     auto* destGrid = new QGridLayout(destination);
-    destGrid->addWidget(new QLabel(QStringLiteral("Laufwerk:"), destination), 0, 0);
-    destGrid->addWidget(DestDriveEdt, 0, 1);
-    destGrid->addWidget(DestBrowseBtn, 0, 2);
-    destGrid->addWidget(new QLabel(QStringLiteral("Verzeichnis:"), destination), 1, 0);
-    destGrid->addWidget(DestDirEdt, 1, 1, 1, 2);
-    destGrid->addWidget(new QLabel(QStringLiteral("Ziel:"), destination), 2, 0);
-    destGrid->addWidget(DestPathLbl, 2, 1, 1, 2);
+    destGrid->addWidget(DestPanel, 0, 0, 1, 2);
+    destGrid->addWidget(new QLabel(QStringLiteral("Ziel:"), destination), 1, 0);
+    destGrid->addWidget(DestPathLbl, 1, 1);
+    destGrid->setRowStretch(0, 1);
+    destGrid->setColumnStretch(1, 1);
+    for (QLabel* label : {SrcPathLbl, DestPathLbl}) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
 
     ShowOverviewChk =
         Named(new QCheckBox(QStringLiteral("Übersicht zeigen"), this), "ShowOverviewChk");
@@ -137,9 +123,11 @@ TExpressSetupDlg::TExpressSetupDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     buttons->addWidget(CancelBtn);
     buttons->addWidget(HelpBtn);
+    auto* sides = new QHBoxLayout;
+    sides->addWidget(source, 1);
+    sides->addWidget(destination, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(source);
-    layout->addWidget(destination);
+    layout->addLayout(sides, 1);
     layout->addLayout(checks);
     layout->addLayout(buttons);
 
@@ -148,39 +136,37 @@ TExpressSetupDlg::TExpressSetupDlg(QWidget* parent) : QDialog(parent)
     connect(RestoreBtn, &QPushButton::clicked, this, [this] { JobClicked(ExpressJob::Restore); });
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(HelpBtn, &QPushButton::clicked, this, [this] { DialogServices::ShowHelp(this, 4700); });
-    connect(SrcBrowseBtn, &QPushButton::clicked, this, [this] { Browse(SrcDriveEdt, SrcDirEdt); });
-    connect(DestBrowseBtn, &QPushButton::clicked, this,
-            [this] { Browse(DestDriveEdt, DestDirEdt); });
-    for (QLineEdit* edit : {SrcDriveEdt, SrcDirEdt, DestDriveEdt, DestDirEdt}) {
-        connect(edit, &QLineEdit::textChanged, this, &TExpressSetupDlg::UpdateLabels);
+    for (TDrivePanel* panel : {SrcPanel, DestPanel}) {
+        connect(panel, &TDrivePanel::Edited, this, &TExpressSetupDlg::UpdateLabels);
     }
+    resize(860, 560);
 }
 
 void TExpressSetupDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     CompareEdt->setText(Q(JoinMasks(params.CompareFiles)));
     ExcludeEdt->setText(Q(JoinMasks(params.ExcludeFiles)));
     ShowOverviewChk->setChecked(params.ShowOverview);
     const SearchEntry entry = SearchEntryOf(params.SearchDirectories);
     SubdirsChk->setChecked(entry.Subdirectories);
     // The stored drives stay as they are, ready or not, until the user changes them.
-    SrcDriveEdt->setText(Q(params.SourceDrive));
-    SrcDirEdt->setText(Q(entry.Directory));
-    DestDriveEdt->setText(Q(params.DestinationDrive));
-    DestDirEdt->setText(Q(params.DestinationDirectory));
+    SrcPanel->Configure(params, "Src");
+    SrcPanel->SetStored(Q(params.SourceDrive), Q(entry.Directory));
+    DestPanel->Configure(params, "Dest");
+    DestPanel->SetStored(Q(params.DestinationDrive), Q(params.DestinationDirectory));
     UpdateLabels();
 }
 
 void TExpressSetupDlg::SaveTo(cParameters& params) const
 {
-    params.SourceDrive = S(SrcDriveEdt);
+    params.SourceDrive = SrcPanel->Drive().toStdString();
     params.SearchDirectories.Clear();
-    params.SearchDirectories.Add(
-        SearchEntryText({RelativeDirectory(S(SrcDirEdt)), SubdirsChk->isChecked()}));
+    params.SearchDirectories.Add(SearchEntryText({SrcPanel->Directory(), SubdirsChk->isChecked()}));
     FillMasks(params.CompareFiles, CompareEdt->text().toStdString());
     FillMasks(params.ExcludeFiles, ExcludeEdt->text().toStdString());
-    params.DestinationDrive = S(DestDriveEdt);
-    params.DestinationDirectory = RelativeDirectory(S(DestDirEdt));
+    params.DestinationDrive = DestPanel->Drive().toStdString();
+    params.DestinationDirectory = DestPanel->Directory();
     params.ShowOverview = ShowOverviewChk->isChecked();
     params.ExcludeDirectories.Clear();
     params.EnforceFiles.Clear();
@@ -214,45 +200,19 @@ void TExpressSetupDlg::done(int result)
     QDialog::done(result);
 }
 
-void TExpressSetupDlg::Browse(QLineEdit* drive, QLineEdit* dir)
-{
-    std::string start;
-    BuildNativePath(S(drive), RelativeDirectory(S(dir)), {}, start);
-    const QString chosen = ChooseFolder(this, Q(start));
-    if (chosen.isEmpty()) {
-        return;
-    }
-    const DrivePath split = SplitNativeFolder(chosen.toStdString());
-    drive->setText(Q(split.Drive));
-    dir->setText(Q(split.Directory));
-}
-
-// The native path where the drive can be resolved, else drive and directory as stored.
-static QString PathText(const QLineEdit* drive, const QLineEdit* dir)
-{
-    const std::string relative = RelativeDirectory(S(dir));
-    std::string native;
-    if (BuildNativePath(S(drive), relative, {}, native) == 0) {
-        return Q(native);
-    }
-    return Q(S(drive) + relative);
-}
-
 void TExpressSetupDlg::UpdateLabels()
 {
-    SrcPathLbl->setText(PathText(SrcDriveEdt, SrcDirEdt));
-    DestPathLbl->setText(PathText(DestDriveEdt, DestDirEdt));
+    SrcPathLbl->setText(SrcPanel->NativePath());
+    DestPathLbl->setText(DestPanel->NativePath());
 }
 
 bool TExpressSetupDlg::Open(QWidget* parent, cParameters& params, int /*page*/,
                             const std::function<void()>& startRun)
 {
     TExpressSetupDlg dialog(parent);
-    dialog.LoadFrom(params);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (!EditInDialog(dialog, params)) {
         return false;
     }
-    dialog.SaveTo(params);
     if (dialog.RunNow() && startRun) {
         startRun();
     }

@@ -13,6 +13,7 @@ class QPushButton;
 namespace verdal {
 
 class cParameters;
+class TDrivePanel;
 enum class ExpressJob;
 
 // "Express-Setup": source, destination, masks and the kind of job in one step; the job
@@ -35,16 +36,12 @@ public:
     static bool Open(QWidget* parent, cParameters& params, int page,
                      const std::function<void()>& startRun = {});
 
-    // The folder browser; returns the chosen native folder or an empty string.
-    std::function<QString(QWidget*, const QString&)> ChooseFolder;
-
+    TDrivePanel *SrcPanel, *DestPanel;
     QLineEdit *SrcDriveEdt, *SrcDirEdt;
-    QPushButton* SrcBrowseBtn;
     QLabel* SrcPathLbl;
     QCheckBox* SubdirsChk;
     QLineEdit *CompareEdt, *ExcludeEdt;
     QLineEdit *DestDriveEdt, *DestDirEdt;
-    QPushButton* DestBrowseBtn;
     QLabel* DestPathLbl;
     QCheckBox *ShowOverviewChk, *AutoSetChk, *NoRunChk;
     QPushButton *SyncBtn, *BackupBtn, *RestoreBtn, *CancelBtn, *HelpBtn;
@@ -54,7 +51,6 @@ protected:
 
 private:
     void JobClicked(ExpressJob job);
-    void Browse(QLineEdit* drive, QLineEdit* dir);
     void UpdateLabels();
 
     int jobValue_ = -1;

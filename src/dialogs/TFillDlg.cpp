@@ -9,11 +9,17 @@
 #include <QSpinBox>
 #include <QTimeEdit>
 
+#include "dialogs/DialogServices.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/ScheduleList.h"
 #include "settings/GermanFormat.h"
 
 namespace verdal {
+namespace {
+
+constexpr int kHelpFill = 4410;
+
+}  // namespace
 
 TFillDlg::TFillDlg(QWidget* parent) : QDialog(parent)
 {
@@ -59,6 +65,7 @@ TFillDlg::TFillDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpButton(this, kHelpFill));
     grid->addLayout(buttons, 7, 0, 1, 4);
 
     connect(UnitCbo, &QComboBox::currentIndexChanged, this, &TFillDlg::UnitChanged);

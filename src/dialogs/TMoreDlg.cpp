@@ -11,11 +11,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogServices.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/Hints.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/TWarningsBox.h"
 #include "settings/Parameters.h"
 
 namespace verdal {
+namespace {
+
+constexpr int kHelpBatchMore = 4510;
+
+}  // namespace
 
 TMoreDlg::TMoreDlg(QWidget* parent) : QDialog(parent)
 {
@@ -58,6 +66,7 @@ TMoreDlg::TMoreDlg(QWidget* parent) : QDialog(parent)
     buttons->addStretch(1);
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpButton(this, kHelpBatchMore));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(OverrideChk);
     layout->addWidget(WarningsBox);
@@ -71,6 +80,7 @@ TMoreDlg::TMoreDlg(QWidget* parent) : QDialog(parent)
 
 void TMoreDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     const cBatchParameters& b = params.Batch;
     OverrideChk->setChecked(b.OverrideWarnings);
     WarningsBox->SetFlags(b.WarningFlags);
@@ -105,12 +115,7 @@ void TMoreDlg::ApplyOverrideRule()
 bool TMoreDlg::Open(QWidget* parent, cParameters& params, int /*page*/)
 {
     TMoreDlg dialog(parent);
-    dialog.LoadFrom(params);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.SaveTo(params);
-    return true;
+    return EditInDialog(dialog, params);
 }
 
 }  // namespace verdal

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/DialogServices.h"
+#include "dialogs/Hints.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/OptionsRules.h"
 #include "dialogs/TDateDlg.h"
@@ -432,6 +433,7 @@ QWidget* TOptionsDlg::BuildMiscPage()
 
 void TOptionsDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     LoadOptions(params);
     LastRunLbl->setText(Q(FormatDateTime("ddd ddddd  tt", FileTimeToDateTime(params.LastUpdate))));
     ShortcutBtn->setEnabled(!params.Untitled && static_cast<bool>(CreateShortcut));

@@ -13,10 +13,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogServices.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/Hints.h"
 #include "dialogs/NamedControls.h"
 
 namespace verdal {
 namespace {
+
+constexpr int kHelpOverview = 4900;
 
 const char* const kColorCaptions[6] = {
     "Block 1:", "Block 2:", "Vorwärts:", "Überspringen:", "Löschen:", "Rückwärts:"};
@@ -181,6 +186,7 @@ TOverviewDlg::TOverviewDlg(QWidget* parent) : QDialog(parent)
     bottom->addWidget(FontLbl, 1);
     bottom->addWidget(OkBtn);
     bottom->addWidget(CancelBtn);
+    bottom->addWidget(HelpButton(this, kHelpOverview));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(bottom);
@@ -192,6 +198,7 @@ TOverviewDlg::TOverviewDlg(QWidget* parent) : QDialog(parent)
 
 void TOverviewDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     const cOverviewParameters& o = params.Overview;
     (o.OpenFolders ? OpenRbt : ClosedRbt)->setChecked(true);
     (o.OneLineRows ? OneLineRbt : TwoLineRbt)->setChecked(true);
@@ -275,12 +282,7 @@ void TOverviewDlg::Repaint()
 bool TOverviewDlg::Open(QWidget* parent, cParameters& params, int /*page*/)
 {
     TOverviewDlg dialog(parent);
-    dialog.LoadFrom(params);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.SaveTo(params);
-    return true;
+    return EditInDialog(dialog, params);
 }
 
 }  // namespace verdal

@@ -12,6 +12,8 @@
 
 #include "dialogs/ClockFace.h"
 #include "dialogs/DialogServices.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/Hints.h"
 #include "dialogs/NamedControls.h"
 #include "dialogs/TFillDlg.h"
 #include "settings/GermanFormat.h"
@@ -282,6 +284,7 @@ TSchedulerDlg::TSchedulerDlg(QWidget* parent) : QDialog(parent)
 
 void TSchedulerDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     kind_ = params.FileKind;
     std::vector<uint32_t> entries;
     if (const cStringList* schedule = ScheduleOf(const_cast<cParameters&>(params), kind_)) {
@@ -309,12 +312,7 @@ void TSchedulerDlg::SaveTo(cParameters& params) const
 bool TSchedulerDlg::Open(QWidget* parent, cParameters& params, int /*page*/)
 {
     TSchedulerDlg dialog(parent);
-    dialog.LoadFrom(params);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.SaveTo(params);
-    return true;
+    return EditInDialog(dialog, params);
 }
 
 void TSchedulerDlg::Rebuild()

@@ -17,9 +17,13 @@
 #include <QVBoxLayout>
 
 #include "dialogs/BusyCursor.h"
+#include "dialogs/DialogServices.h"
 #include "dialogs/DriveCommands.h"
+#include "dialogs/EditDialog.h"
+#include "dialogs/Hints.h"
 #include "dialogs/TDirectoryTree.h"
 #include "dialogs/TDriveList.h"
+#include "dialogs/TDrivePanel.h"
 #include "dialogs/TEmptyDlg.h"
 #include "dialogs/TEntryList.h"
 #include "platform/DirNames.h"
@@ -29,6 +33,8 @@
 
 namespace verdal {
 namespace {
+
+constexpr int kHelpSource = 4100;
 
 constexpr int kNameRole = Qt::UserRole + 1;
 constexpr int kFileReadTimeoutMs = 3000;
@@ -100,10 +106,11 @@ QWidget* ListPage(QWidget* parent, const QString& caption, TEntryList* list)
 
 TSourceDlg::TSourceDlg(QWidget* parent)
     : QDialog(parent),
-      DriveList(new TDriveList(this)),
-      DriveEdt(new QLineEdit(this)),
-      DirTree(new TDirectoryTree(this)),
-      DirEdt(new QLineEdit(this)),
+      Panel(new TDrivePanel("", this)),
+      DriveList(Panel->DriveList),
+      DriveEdt(Panel->DriveEdt),
+      DirTree(Panel->DirTree),
+      DirEdt(Panel->DirEdt),
       ListView(new FileView(this)),
       FileEdt(new QLineEdit(this)),
       DirPages(new QTabWidget(this)),
@@ -128,17 +135,11 @@ TSourceDlg::TSourceDlg(QWidget* parent)
     setWindowTitle(QStringLiteral("Quelle"));
     setAcceptDrops(true);
     const std::pair<QWidget*, const char*> names[] = {
-        {DriveList, "DriveList"}, {DriveEdt, "DriveEdt"},   {DirTree, "DirTree"},
-        {DirEdt, "DirEdt"},       {ListView, "ListView"},   {FileEdt, "FileEdt"},
-        {DirPages, "DirPages"},   {FilePages, "FilePages"}, {OkBtn, "OkBtn"},
-        {CancelBtn, "CancelBtn"}};
+        {ListView, "ListView"},   {FileEdt, "FileEdt"}, {DirPages, "DirPages"},
+        {FilePages, "FilePages"}, {OkBtn, "OkBtn"},     {CancelBtn, "CancelBtn"}};
     for (const auto& [widget, name] : names) {
         widget->setObjectName(QString::fromLatin1(name));
     }
-    DriveList->setAccessibleName(QStringLiteral("Laufwerk"));
-    DriveEdt->setAccessibleName(QStringLiteral("Ausgewähltes Laufwerk"));
-    DirEdt->setAccessibleName(QStringLiteral("Ausgewähltes Verzeichnis"));
-    DirTree->setAccessibleName(QStringLiteral("Verzeichnisse"));
     ListView->setAccessibleName(QStringLiteral("Dateien"));
     FileEdt->setAccessibleName(QStringLiteral("Datei"));
     DirPages->setAccessibleName(QStringLiteral("Verzeichnislisten"));
@@ -169,6 +170,7 @@ TSourceDlg::TSourceDlg(QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(OkBtn);
     buttons->addWidget(CancelBtn);
+    buttons->addWidget(HelpButton(this, kHelpSource));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
     layout->addLayout(buttons);
@@ -176,8 +178,8 @@ TSourceDlg::TSourceDlg(QWidget* parent)
     resize(820, 600);
 
     BuildMenus();
-    connect(DriveList, &TDriveList::DriveChanged, this, &TSourceDlg::OnDriveChanged);
-    connect(DirTree, &TDirectoryTree::PathChanged, this, &TSourceDlg::OnTreeChanged);
+    connect(Panel, &TDrivePanel::DriveChanged, this, [this] { RefillFiles(true); });
+    connect(Panel, &TDrivePanel::PathChanged, this, [this] { RefillFiles(true); });
     connect(ListView->header(), &QHeaderView::sectionClicked, this, [this](int column) {
         sort_.Click(column == 1);
         RefillFiles(false);
@@ -222,16 +224,7 @@ QWidget* TSourceDlg::BuildBrowsePane()
 {
     auto* pane = new QWidget(this);
     auto* grid = new QGridLayout(pane);
-    auto* driveLbl = new QLabel(QStringLiteral("&Laufwerk:"), pane);
-    driveLbl->setBuddy(DriveList);
-    grid->addWidget(driveLbl, 0, 0, 1, 2);
-    grid->addWidget(DriveList, 1, 0, 1, 2);
-    auto* selectedLbl = new QLabel(QStringLiteral("Ausgewähltes Laufwerk und Verzeichnis:"), pane);
-    selectedLbl->setBuddy(DriveEdt);
-    grid->addWidget(selectedLbl, 2, 0, 1, 2);
-    grid->addWidget(DriveEdt, 3, 0);
-    grid->addWidget(DirEdt, 3, 1);
-    grid->addWidget(DirTree, 4, 0, 1, 2);
+    grid->addWidget(Panel, 0, 0, 5, 2);
     auto* filesLbl = new QLabel(QStringLiteral("&Dateien:"), pane);
     filesLbl->setBuddy(ListView);
     grid->addWidget(filesLbl, 5, 0, 1, 2);
@@ -276,8 +269,6 @@ QAction* TSourceDlg::MenuItem(QWidget* owner, const char* name, const QString& t
 
 void TSourceDlg::BuildMenus()
 {
-    DriveReadItm = MenuItem(DriveEdt, "DriveReadItm", QStringLiteral("Lesen"));
-    DriveCheckItm = MenuItem(DriveEdt, "DriveCheckItm", QStringLiteral("Überprüfen"));
     TreeAddItm = MenuItem(DirTree, "TreeAddItm", QStringLiteral("Hinzufügen"));
     TreeAddSubItm =
         MenuItem(DirTree, "TreeAddSubItm", QStringLiteral("Hinzufügen mit Unterverzeichnissen"));
@@ -285,7 +276,9 @@ void TSourceDlg::BuildMenus()
     DirAddSubItm =
         MenuItem(DirEdt, "DirAddSubItm", QStringLiteral("Hinzufügen mit Unterverzeichnissen"));
     DirRootItm = MenuItem(DirEdt, "DirRootItm", QStringLiteral("Auf Wurzelebene setzen"));
-    DirCheckItm = MenuItem(DirEdt, "DirCheckItm", QStringLiteral("Überprüfen"));
+    // "Überprüfen" stays the last command of the directory field.
+    DirEdt->removeAction(Panel->DirCheckItm);
+    DirEdt->addAction(Panel->DirCheckItm);
     DirRemoveItm = MenuItem(SearchDirectoriesLst, "DirRemoveItm", QStringLiteral("Entfernen"));
     DirToggleItm = MenuItem(SearchDirectoriesLst, "DirToggleItm",
                             QStringLiteral("Unterverzeichnisse umschalten"));
@@ -307,18 +300,12 @@ void TSourceDlg::BuildMenus()
         owner->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 
-    connect(DriveReadItm, &QAction::triggered, this,
-            [this] { ReadDriveCommand(DriveEdt, DriveList); });
-    connect(DriveCheckItm, &QAction::triggered, this,
-            [this] { CheckDriveCommand(DriveEdt->text()); });
     connect(TreeAddItm, &QAction::triggered, this, [this] { AddDirectory(true, false); });
     connect(TreeAddSubItm, &QAction::triggered, this, [this] { AddDirectory(true, true); });
     connect(DirAddItm, &QAction::triggered, this, [this] { AddDirectory(false, false); });
     connect(DirAddSubItm, &QAction::triggered, this, [this] { AddDirectory(false, true); });
     connect(DirRootItm, &QAction::triggered, this,
             [this] { DirEdt->setText(QStringLiteral("\\")); });
-    connect(DirCheckItm, &QAction::triggered, this,
-            [this] { CheckDirectoryCommand(DirEdt->text()); });
     connect(DirRemoveItm, &QAction::triggered, this, [this] { RemoveFrom(ActiveDirList()); });
     connect(DirToggleItm, &QAction::triggered, this, &TSourceDlg::ToggleSubdirectories);
     connect(ViewAddItm, &QAction::triggered, this, [this] { AddViewFiles(false); });
@@ -334,42 +321,26 @@ void TSourceDlg::BuildMenus()
 
 void TSourceDlg::LoadFrom(const cParameters& params)
 {
+    ApplyHintOption(this, params.Programm.Tooltips);
     const bool hints = params.Programm.Tooltips;
     for (QWidget* widget : std::initializer_list<QWidget*>{
-             DriveList, DriveEdt, DirTree, DirEdt, ListView, FileEdt, DirPages, FilePages,
-             SearchDirectoriesLst, ExcludeDirectoriesLst, CompareFilesLst, EnforceFilesLst,
-             DeleteFilesLst, ExcludeFilesLst}) {
+             ListView, FileEdt, DirPages, FilePages, SearchDirectoriesLst, ExcludeDirectoriesLst,
+             CompareFilesLst, EnforceFilesLst, DeleteFilesLst, ExcludeFilesLst}) {
         SetCommandHint(widget, hints);
     }
-    DriveList->SetDrillDepth(params.BrowseNetwork ? 3 : 0);
-    DriveList->SetShowVolumeInformation(params.DiskInfo);
-    DriveList->SetIniPrefix("Src");
+    Panel->Configure(params, "Src");
     SearchDirectoriesLst->SetEntries(ToQt(params.SearchDirectories));
     ExcludeDirectoriesLst->SetEntries(ToQt(params.ExcludeDirectories));
     CompareFilesLst->SetEntries(ToQt(params.CompareFiles));
     EnforceFilesLst->SetEntries(ToQt(params.EnforceFiles));
     DeleteFilesLst->SetEntries(ToQt(params.DeleteFiles));
     ExcludeFilesLst->SetEntries(ToQt(params.ExcludeFiles));
-    storedDrive_ = QString::fromStdString(params.SourceDrive);
-    storedDirectory_ =
+    Panel->SetStored(
+        QString::fromStdString(params.SourceDrive),
         params.SearchDirectories.Empty()
             ? QStringLiteral("\\")
-            : QString::fromStdString(WithoutSubdirectoryMarker(params.SearchDirectories[0]));
-    DriveEdt->setText(storedDrive_);
-    DirEdt->setText(storedDirectory_);
+            : QString::fromStdString(WithoutSubdirectoryMarker(params.SearchDirectories[0])));
     UpdateMenus();
-}
-
-void TSourceDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (shown_) {
-        return;
-    }
-    shown_ = true;
-    DriveList->SelectDrive(QString::fromStdString(ExpandMacros(storedDrive_.toStdString())));
-    DriveEdt->setText(storedDrive_);
-    DirEdt->setText(storedDirectory_);
 }
 
 void TSourceDlg::SaveTo(cParameters& params) const
@@ -433,18 +404,6 @@ TEntryList* TSourceDlg::ListNamed(const QString& name) const
 bool TSourceDlg::IsDirList(const TEntryList* list) const
 {
     return list == SearchDirectoriesLst || list == ExcludeDirectoriesLst;
-}
-
-void TSourceDlg::OnDriveChanged(const QString& drive)
-{
-    ApplyDriveChange(drive, DriveEdt, DirTree, DirEdt);
-    RefillFiles(true);
-}
-
-void TSourceDlg::OnTreeChanged(const QString& path)
-{
-    DirEdt->setText(path);
-    RefillFiles(true);
 }
 
 void TSourceDlg::RefillFiles(bool rescan)
@@ -638,12 +597,7 @@ bool TSourceDlg::eventFilter(QObject* watched, QEvent* event)
 bool OpenSourceDialog(QWidget* parent, cParameters& params)
 {
     TSourceDlg dialog(parent);
-    dialog.LoadFrom(params);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    dialog.SaveTo(params);
-    return true;
+    return EditInDialog(dialog, params);
 }
 
 }  // namespace verdal

@@ -17,6 +17,7 @@ namespace verdal {
 class cParameters;
 class TDirectoryTree;
 class TDriveList;
+class TDrivePanel;
 class TEntryList;
 
 // "Quelle": the source drive, the directories to search and to exclude, and the four lists of
@@ -34,7 +35,6 @@ public:
     void SaveTo(cParameters& params) const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -51,8 +51,6 @@ private:
     TEntryList* ListNamed(const QString& name) const;
     bool IsDirList(const TEntryList* list) const;
 
-    void OnDriveChanged(const QString& drive);
-    void OnTreeChanged(const QString& path);
     void RefillFiles(bool rescan);
     void AddDirectory(bool fromTree, bool withSubdirectories);
     void ToggleSubdirectories();
@@ -63,6 +61,7 @@ private:
     bool DropOnList(TEntryList* target, const QMimeData* data);
     void OnOk();
 
+    TDrivePanel* Panel;
     TDriveList* DriveList;
     QLineEdit* DriveEdt;
     TDirectoryTree* DirTree;
@@ -80,14 +79,11 @@ private:
     QPushButton* OkBtn;
     QPushButton* CancelBtn;
 
-    QAction* DriveReadItm;
-    QAction* DriveCheckItm;
     QAction* TreeAddItm;
     QAction* TreeAddSubItm;
     QAction* DirAddItm;
     QAction* DirAddSubItm;
     QAction* DirRootItm;
-    QAction* DirCheckItm;
     QAction* DirRemoveItm;
     QAction* DirToggleItm;
     QAction* ViewAddItm;
@@ -97,11 +93,8 @@ private:
     QAction* FileMaskItm;
     QAction* FileRemoveItm;
 
-    QString storedDrive_;
-    QString storedDirectory_;
     std::vector<std::string> cachedNames_;
     FileSortState sort_;
-    bool shown_ = false;
     int emptyAnswer_ = 0;
 };
 

@@ -135,7 +135,7 @@ TEST_F(BatchDlgTest, AvailableList_ShowsTheProfilesOfTheFolder)
     ASSERT_EQ(dialog.AvailableLst->count(), 2);
     EXPECT_EQ(dialog.AvailableLst->item(0)->text(), "A.VRD");
     EXPECT_EQ(dialog.AvailableLst->item(1)->text(), "b.vrd");
-    EXPECT_EQ(dialog.DirEdt->text().toStdString(), jobs + "/");
+    EXPECT_EQ(dialog.Folder().toStdString(), jobs + "/");
 }
 
 TEST_F(BatchDlgTest, NewBatch_StartsAtTheRootOfDriveC)
@@ -143,7 +143,9 @@ TEST_F(BatchDlgTest, NewBatch_StartsAtTheRootOfDriveC)
     cParameters empty;
     TBatchDlg fresh;
     fresh.LoadFrom(empty);
-    EXPECT_EQ(fresh.DirEdt->text(), "/");
+    EXPECT_EQ(fresh.DriveEdt->text(), "C:");
+    EXPECT_EQ(fresh.DirEdt->text(), "\\");
+    EXPECT_EQ(fresh.Folder(), "/");
 }
 
 // Adding twice gives two entries, each continuing always; a drag from the available list

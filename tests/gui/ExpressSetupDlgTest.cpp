@@ -78,9 +78,6 @@ TEST(ExpressRulesTest, MasksSplitAtBlanks)
     EXPECT_TRUE(SplitMasks("   ").empty());
     // Empty pieces are skipped instead of ending the list.
     EXPECT_EQ(SplitMasks(" *.a  *.b "), (std::vector<std::string>{"*.a", "*.b"}));
-    EXPECT_EQ(RelativeDirectory("Sicherung"), "\\Sicherung\\");
-    EXPECT_EQ(RelativeDirectory(""), "\\");
-    EXPECT_EQ(RelativeDirectory("\\A\\B\\"), "\\A\\B\\");
 }
 
 // Only a trailing "*" marks the subdirectories; OK adds one only when asked and missing.

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/BoundedCall.h"
+
+namespace verdal {
+
+// Looks the windows take at drives (the mount list, whether a directory exists, a volume
+// label) run on a thread of their own and are given up after a bounded wait, so a hung network
+// mount cannot freeze a dialog.
+
+int DriveLookTimeout();
+void SetDriveLookTimeout(int milliseconds);
+// Test seam: runs on the looking thread before every look, with what is looked at ("drives"
+// for the mount list, else the drive or native path). An empty function removes it.
+void SetDriveLookObserver(std::function<void(const std::string& what)> observer);
+void NotifyDriveLook(const std::string& what);
+
+// Runs `look` with the bounded wait; nothing when it did not come back in time. `look` must
+// own everything it touches.
+template <class T>
+std::optional<T> LookAtDrive(const std::string& what, std::function<T()> look)
+{
+    return CallBounded<T>(
+        [what, look = std::move(look)] {
+            NotifyDriveLook(what);
+            return look();
+        },
+        DriveLookTimeout());
+}
+
+// Whether `relativeDir` exists on `drive` (both with macros expanded); false also when the
+// drive did not answer in time.
+bool DirectoryExistsBounded(const std::string& drive, const std::string& relativeDir);
+// Whether `drive` is a valid drive whose root is there now; false when it did not answer.
+bool DriveReadyBounded(const std::string& drive);
+
+}  // namespace verdal
