@@ -6,20 +6,18 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QThread>
-#include <QTimer>
-#include <atomic>
 
 #include "app/Automation.h"
 #include "app/GuiPresenter.h"
 #include "app/HelpWindow.h"
 #include "app/MainWnd.h"
+#include "app/TerminateWatch.h"
 #include "app/Translations.h"
 #include "dialogs/DialogServices.h"
 #include "dialogs/TSplashWindow.h"
 #include "engine/RunFrontEnd.h"
 #include "platform/AppPaths.h"
 #include "platform/Desktop.h"
-#include "platform/Terminal.h"
 #include "platform/WinError.h"
 #include "settings/ErrorText.h"
 #include "settings/GermanFormat.h"
@@ -55,25 +53,24 @@ std::string OptionsFileProblem(const std::string& path)
         {path, ErrorText(error)});
 }
 
-namespace {
-
-void ShowSplash()
+bool ShowSplash(const std::function<qint64()>& elapsedMs)
 {
     TSplashWindow splash;
     if (!splash.Load()) {
-        return;
+        return false;
     }
     splash.show();
     QElapsedTimer shown;
     shown.start();
-    // At least one and a half seconds, while the window keeps painting.
-    while (shown.elapsed() < 1500) {
+    const std::function<qint64()> elapsed =
+        elapsedMs ? elapsedMs : [&shown] { return shown.elapsed(); };
+    // The window keeps painting while it waits.
+    while (elapsed() < kSplashMinimumMs) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
         QThread::msleep(20);
     }
+    return true;
 }
-
-}  // namespace
 
 void SetDesktopIdentity()
 {
@@ -129,17 +126,9 @@ int RunProgram(QApplication& app)
         }
         QObject::connect(&window, &TMainWnd::CloseAccepted, &app, &QApplication::quit,
                          Qt::QueuedConnection);
-        // SIGTERM (and Ctrl+C) end the program the orderly way, so that the placements and
-        // options are written: a run in progress stops at its next test first.
-        static std::atomic<bool> terminate{false};
-        SetFlagsOnInterrupt(&terminate, &AbortFlag);
-        QTimer terminateWatch;
-        QObject::connect(&terminateWatch, &QTimer::timeout, &app, [&window] {
-            if (terminate && !window.RunBusy()) {
-                QCoreApplication::quit();
-            }
-        });
-        terminateWatch.start(200);
+        // SIGTERM (and Ctrl+C) end the program through the close guard, so that the placements
+        // and options are written and unsaved changes are offered for saving.
+        cTerminateWatch terminateWatch(window);
         if (!line.Mute) {
             window.ApplyPlacement();
             window.show();
