@@ -1,7 +1,9 @@
 #include "engine/Scan.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -11,6 +13,8 @@
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
 #include "platform/FolderCase.h"
+#include "platform/Paths.h"
+#include "platform/TextCase.h"
 #include "platform/Wildcard.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
@@ -243,6 +247,70 @@ bool NoteUnseen(cRunContext& run, const cListing& listing, std::string nativeDir
     return false;
 }
 
+// True when the last folder of `relativeDir` stands in its parent under exactly that name.
+bool ListedExactly(cDirCache& cache, const std::string& nativeRoot, const std::string& relativeDir)
+{
+    const size_t end = relativeDir.find_last_not_of('\\');
+    if (end == std::string::npos)
+        return true;
+    const size_t start = relativeDir.rfind('\\', end) + 1;
+    const std::string parent = JoinNativePath(nativeRoot, relativeDir.substr(0, start));
+    return cache.Get(parent).Dir().FindExact(relativeDir.substr(start, end + 1 - start), true);
+}
+
+// On a side that ignores case, folders of the other side that differ only in case ("Foto",
+// "foto") would merge into one. The pair whose folder that side holds by its exact name (else
+// the first) goes ahead; the others and everything below them are blocked and logged.
+void BlockCaseTwins(cRunContext& run, cDirCache& cache, bool destination)
+{
+    const std::vector<std::string>& dirs = destination ? run.DestinationDirs : run.SourceDirs;
+    const std::string& root = destination ? run.DestinationNativeRoot : run.SourceNativeRoot;
+    std::unordered_map<std::string, std::vector<size_t>> groups;
+    for (size_t i = 0; i < dirs.size(); ++i)
+        groups[FoldCase(dirs[i])].push_back(i);
+    std::vector<const std::vector<size_t>*> twins;
+    for (const auto& [folded, members] : groups)
+        if (members.size() > 1)
+            twins.push_back(&members);
+    // Parents first, so that below a blocked folder nothing is chosen again.
+    std::sort(twins.begin(), twins.end(), [&](const auto* a, const auto* b) {
+        return dirs[a->front()].size() < dirs[b->front()].size();
+    });
+    std::vector<std::string> losers;
+    auto lost = [&](size_t i) {
+        return std::any_of(losers.begin(), losers.end(), [&](const std::string& loser) {
+            return dirs[i].compare(0, loser.size(), loser) == 0;
+        });
+    };
+    for (const std::vector<size_t>* members : twins) {
+        std::vector<size_t> open;
+        std::copy_if(members->begin(), members->end(), std::back_inserter(open),
+                     [&](size_t i) { return !lost(i); });
+        if (open.size() < 2)
+            continue;
+        size_t winner = open.front();
+        for (const size_t i : open)
+            if (ListedExactly(cache, root, dirs[i])) {
+                winner = i;
+                break;
+            }
+        for (const size_t i : open)
+            if (dirs[i] != dirs[winner])
+                losers.push_back(dirs[i]);
+    }
+    for (size_t i = 0; i < dirs.size(); ++i) {
+        if (!lost(i))
+            continue;
+        run.BlockedPairs[i] = true;
+        const std::string other = destination ? run.SourcePath(run.SourceDirs[i])
+                                              : run.DestinationPath(run.DestinationDirs[i]);
+        run.Conflicts.push_back(
+            RunConflict{other,
+                        "Verzeichnis trifft gegenüber auf ein gleichnamiges (Groß- und "
+                        "Kleinschreibung werden dort nicht unterschieden)"});
+    }
+}
+
 }  // namespace
 
 void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache)
@@ -253,6 +321,10 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
     if (run.FrontEnd)
         run.FrontEnd->SetPhase("Suche Dateien...", static_cast<int64_t>(run.SourceDirs.size()));
     run.BlockedPairs.assign(run.SourceDirs.size(), false);
+    if (p.TouchDest && FolderIgnoresCase(run.DestinationNativeRoot))
+        BlockCaseTwins(run, destinationCache, true);
+    if (p.TouchSrc && FolderIgnoresCase(run.SourceNativeRoot))
+        BlockCaseTwins(run, sourceCache, false);
     for (size_t i = 0; i < run.SourceDirs.size(); ++i) {
         const std::string sourceDir = run.SourcePath(run.SourceDirs[i]);
         const std::string destinationDir = run.DestinationPath(run.DestinationDirs[i]);
@@ -261,8 +333,9 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
         // What cannot be seen on one side must not look like files missing there.
         const bool blocked =
             NoteUnseen(run, source, sourceDir) | NoteUnseen(run, destination, destinationDir);
-        run.BlockedPairs[i] = blocked;
-        if (!blocked && !ScanPair(run, static_cast<int>(i), source, destination, masks))
+        if (blocked)
+            run.BlockedPairs[i] = true;
+        if (!run.BlockedPairs[i] && !ScanPair(run, static_cast<int>(i), source, destination, masks))
             return;
         if (run.FrontEnd)
             run.FrontEnd->SetPhasePosition(static_cast<int64_t>(i + 1));

@@ -133,6 +133,34 @@ TEST_F(PairingTest, SeveralNamesFoldingToOne_AreConflictsLeftAlone)
     EXPECT_NE(log.find("z/A.TXT"), std::string::npos) << log;
 }
 
+// Folders that differ only in case would merge on such a destination: the first goes ahead,
+// the other and everything below it are logged and left alone, both ways.
+TEST_F(PairingTest, CaseBlindDestination_TwinFoldersNeverMerge)
+{
+    const std::string destination = dir.filePath("z");
+    SetFolderIgnoresCaseForTest([&](const std::string& path) {
+        return path.compare(0, destination.size(), destination) == 0;
+    });
+    TwoWay();
+    dir.createFile(Src("Foto/a.txt"), "a", Stamp(1));
+    dir.createFile(Src("Foto/2020/x.txt"), "x", Stamp(1));
+    dir.createFile(Src("foto/b.txt"), "b", Stamp(1));
+    dir.createFile(Src("foto/2020/y.txt"), "y", Stamp(1));
+    dir.createFile(Src("foto/2021/z.txt"), "z", Stamp(1));
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        EXPECT_EQ(Run(), kRunOk);
+        EXPECT_EQ(Names("z"), (std::vector<std::string>{"Foto"}));
+        EXPECT_EQ(Names("z/Foto"), (std::vector<std::string>{"2020", "a.txt"}));
+        EXPECT_EQ(Names("z/Foto/2020"), (std::vector<std::string>{"x.txt"}));
+        EXPECT_EQ(Names("q/Foto"), (std::vector<std::string>{"2020", "a.txt"}));
+        EXPECT_EQ(Names("q/foto/2020"), (std::vector<std::string>{"y.txt"}));
+    }
+    const std::string log = Log();
+    EXPECT_NE(log.find("q/foto/2021"), std::string::npos) << log;
+    SetFolderIgnoresCaseForTest({});
+}
+
 // A new "data.txt" beside "Data.txt" is new, not a file the destination deleted: the snapshot
 // lookup pairs names exactly as the scan does.
 TEST_F(PairingTest, SnapshotLookupUsesThePairingRule)
