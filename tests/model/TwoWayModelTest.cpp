@@ -39,7 +39,7 @@ namespace {
 // Number of random histories per CI run unless RC_PARAMS says otherwise
 // (scripts/model-check.sh runs thousands).
 const bool kDefaultParams = [] {
-    setenv("RC_PARAMS", "max_success=40 max_size=40", 0);
+    setenv("RC_PARAMS", "max_success=60 max_size=40", 0);
     return true;
 }();
 
