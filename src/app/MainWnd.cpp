@@ -264,6 +264,21 @@ QToolButton* TMainWnd::AddButton(const char* name, const QString& text, const QS
     return button;
 }
 
+namespace {
+
+// The style offers some glyphs only small: every button shows its glyph at the same size.
+QIcon ToolbarIcon(const QIcon& glyph, const QSize& size)
+{
+    QPixmap picture = glyph.pixmap(size);
+    if (picture.deviceIndependentSize().toSize() != size) {
+        picture = picture.scaled(size * picture.devicePixelRatio(), Qt::KeepAspectRatio,
+                                 Qt::SmoothTransformation);
+    }
+    return QIcon(picture);
+}
+
+}  // namespace
+
 void TMainWnd::CreateToolbar()
 {
     QToolBar* bar = addToolBar(QStringLiteral("Werkzeugleiste"));
@@ -274,7 +289,7 @@ void TMainWnd::CreateToolbar()
     auto add = [&](const char* name, const QString& text, const QString& key, const char* action,
                    QStyle::StandardPixmap glyph) {
         QToolButton* button = AddButton(name, text, key, Action(action));
-        button->setIcon(style->standardIcon(glyph));
+        button->setIcon(ToolbarIcon(style->standardIcon(glyph), button->iconSize()));
         // A toolbar shows or hides its widgets through their actions.
         button->setProperty("barAction", QVariant::fromValue(bar->addWidget(button)));
         return button;

@@ -73,17 +73,12 @@ TDrivePanel::TDrivePanel(const char* prefix, QWidget* parent)
             [this] { CheckDirectoryCommand(DirEdt->text()); });
     connect(DriveList, &TDriveList::DriveChanged, this, [this](const QString& drive) {
         ApplyDriveChange(drive, DriveEdt, DirTree, DirEdt);
+        ShowDriveStart();
         emit DriveChanged(drive);
     });
     connect(DirTree, &TDirectoryTree::PathChanged, this, [this](const QString& path) {
         DirEdt->setText(path);
         emit PathChanged(path);
-    });
-    // A long mount path shows its beginning unless the user is typing in it.
-    connect(DriveEdt, &QLineEdit::textChanged, this, [this] {
-        if (!DriveEdt->hasFocus()) {
-            DriveEdt->setCursorPosition(0);
-        }
     });
     connect(DriveEdt, &QLineEdit::textChanged, this, &TDrivePanel::Edited);
     connect(DirEdt, &QLineEdit::textChanged, this, &TDrivePanel::Edited);
@@ -105,6 +100,7 @@ void TDrivePanel::SetStored(const QString& drive, const QString& directory)
     storedDirectory_ = directory;
     DriveEdt->setText(drive);
     DirEdt->setText(directory);
+    ShowDriveStart();
 }
 
 void TDrivePanel::showEvent(QShowEvent* event)
@@ -117,7 +113,14 @@ void TDrivePanel::showEvent(QShowEvent* event)
     DriveList->SelectDrive(QString::fromStdString(ExpandMacros(storedDrive_.toStdString())));
     DriveEdt->setText(storedDrive_);
     DirEdt->setText(storedDirectory_);
+    ShowDriveStart();
     emit StoredShown();
+}
+
+// A long mount path shows its beginning rather than its end.
+void TDrivePanel::ShowDriveStart()
+{
+    DriveEdt->setCursorPosition(0);
 }
 
 QString TDrivePanel::Drive() const

@@ -60,6 +60,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void ShowDriveStart();
+
     QString storedDrive_;
     QString storedDirectory_;
     bool shown_ = false;
