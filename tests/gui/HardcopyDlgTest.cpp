@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +15,7 @@
 #include <QTimer>
 
 #include "DialogTestEnvironment.h"
+#include "PdfTools.h"
 #include "dialogs/TInfoWnd.h"
 #include "engine/RunFrontEnd.h"
 #include "print/UnitSpinBox.h"
@@ -72,14 +72,6 @@ protected:
     std::vector<PrintedRow> rows;
     PrintedHeader header;
 };
-
-QString PdfText(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 }  // namespace
 

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -18,6 +17,7 @@
 
 #include "../mail/SmtpSink.h"
 #include "GuiFixture.h"
+#include "PdfTools.h"
 #include "app/MainWnd.h"
 #include "app/RunController.h"
 #include "dialogs/TInfoWnd.h"
@@ -118,14 +118,6 @@ protected:
     std::vector<std::string> shown;
 };
 
-QString PdfText(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 }  // namespace
 
 // A run that ends with an error and has only the error mail set mails the log to the server
@@ -200,7 +192,7 @@ TEST_F(LogDeliveryTest, RefusedMail_TimedMessage_ThenTheLogIsPrinted)
                   .size());  // a reason is given
     ASSERT_EQ(printerAsked, std::vector<std::string>{"Buero"});
     EXPECT_TRUE(ClassShown("verdal::TInfoWnd: Drucke Log auf "));
-    const QString text = PdfText(QString::fromStdString(dir.filePath("log.pdf")));
+    const QString text = test::PdfText(QString::fromStdString(dir.filePath("log.pdf")));
     EXPECT_TRUE(text.contains(QStringLiteral("gestartet von Hand"))) << text.toStdString();
     EXPECT_TRUE(window->isEnabled());
 }

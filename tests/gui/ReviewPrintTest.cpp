@@ -5,38 +5,17 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QStandardPaths>
 
 #include "DialogTestEnvironment.h"
+#include "PdfTools.h"
 #include "print/ReviewRenderer.h"
 #include "support/TestDir.h"
 
 using namespace verdal;
+using namespace verdal::test;
 
 namespace {
-
-// The PDF tools of poppler-utils; tests that need them are skipped without them.
-QString RunTool(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-int PdfPages(const QString& pdf)
-{
-    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-    for (const QString& line : info.split(QLatin1Char('\n'))) {
-        if (line.startsWith(QStringLiteral("Pages:"))) {
-            return line.mid(6).trimmed().toInt();
-        }
-    }
-    return -1;
-}
 
 class ReviewPrintTest : public ::testing::Test
 {
@@ -105,8 +84,7 @@ TEST_F(ReviewPrintTest, AllRows_SeveralPagesEachWithItsHeader)
     const int pages = PdfPages(pdf);
     EXPECT_GE(pages, 2);
     EXPECT_EQ(pages, printed);
-    const QString text =
-        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString text = PdfText(pdf, true);
     EXPECT_TRUE(text.contains(QStringLiteral("/home/anna/Sicherung.vrd")));
     EXPECT_TRUE(text.contains(QStringLiteral("Seite 1 von %1").arg(pages)));
     EXPECT_TRUE(text.contains(QStringLiteral("Seite %1 von %1").arg(pages)));
@@ -125,7 +103,7 @@ TEST_F(ReviewPrintTest, SelectionOfTwoRows_OnePageWithBoth)
     format.Selection = true;
     const QString pdf = Print(format);
     EXPECT_EQ(PdfPages(pdf), 1);
-    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("d5.txt")));
     EXPECT_TRUE(text.contains(QStringLiteral("d97.txt")));
     EXPECT_FALSE(text.contains(QStringLiteral("d6.txt")));
@@ -136,7 +114,7 @@ TEST_F(ReviewPrintTest, CancelStopsTheRowsButEndsTheDocument)
     std::atomic<bool> cancel{true};
     const QString pdf = Print(cPrintFormat{}, &cancel);
     EXPECT_EQ(PdfPages(pdf), 1);
-    const QString text = RunTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Seite 1 von")));
     EXPECT_FALSE(text.contains(QStringLiteral("d1.txt")));
 }
@@ -153,9 +131,7 @@ TEST_F(ReviewPrintTest, RowsKeepTheScreenColumns_OneAndTwoLines)
         }
         return -1;
     };
-    QStringList lines = RunTool(QStringLiteral("pdftotext"),
-                                {QStringLiteral("-layout"), Print(cPrintFormat{}), "-"})
-                            .split(QLatin1Char('\n'));
+    QStringList lines = PdfText(Print(cPrintFormat{}), true).split(QLatin1Char('\n'));
     int at = lineWith(lines, QStringLiteral("d2.txt"));
     ASSERT_GE(at, 0);
     EXPECT_TRUE(lines[at].contains(QStringLiteral("1.234")));
@@ -173,9 +149,7 @@ TEST_F(ReviewPrintTest, RowsKeepTheScreenColumns_OneAndTwoLines)
         row.TwoLines = true;
     }
     const int onePage = printed;
-    lines = RunTool(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), Print(cPrintFormat{}), "-"})
-                .split(QLatin1Char('\n'));
+    lines = PdfText(Print(cPrintFormat{}), true).split(QLatin1Char('\n'));
     at = lineWith(lines, QStringLiteral("d2.txt"));
     ASSERT_GE(at, 0);
     ASSERT_LT(at + 1, lines.size());
