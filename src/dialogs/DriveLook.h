@@ -19,17 +19,17 @@ void SetDriveLookTimeout(int milliseconds);
 void SetDriveLookObserver(std::function<void(const std::string& what)> observer);
 void NotifyDriveLook(const std::string& what);
 
-// Runs `look` with the bounded wait; nothing when it did not come back in time. `look` must
-// own everything it touches.
+// Runs `look` with the bounded wait (`timeoutMs`, or the look timeout when negative); nothing
+// when it did not come back in time. `look` must own everything it touches.
 template <class T>
-std::optional<T> LookAtDrive(const std::string& what, std::function<T()> look)
+std::optional<T> LookAtDrive(const std::string& what, std::function<T()> look, int timeoutMs = -1)
 {
     return CallBounded<T>(
         [what, look = std::move(look)] {
             NotifyDriveLook(what);
             return look();
         },
-        DriveLookTimeout());
+        timeoutMs < 0 ? DriveLookTimeout() : timeoutMs);
 }
 
 // Whether `relativeDir` exists on `drive` (both with macros expanded); false also when the

@@ -6,6 +6,7 @@
 #include <QStyle>
 
 #include "dialogs/BusyCursor.h"
+#include "dialogs/DriveLook.h"
 #include "platform/DirNames.h"
 #include "platform/Paths.h"
 #include "platform/WinError.h"
@@ -72,14 +73,30 @@ void TDirectoryTree::Populate(QTreeWidgetItem* item)
         return;
     }
     item->setData(0, kListedRole, true);
-    std::vector<std::string> names;
-    std::string native;
-    int result =
-        BuildNativePath(ExpandMacros(drive_.toStdString()), PathOf(item).toStdString(), {}, native);
-    if (result == kErrSuccess) {
+    // Finding the drive's root looks at the mount as well: both wait a bounded time.
+    using Listing = std::pair<int, std::vector<std::string>>;
+    const std::string drive = ExpandMacros(drive_.toStdString());
+    const std::string relative = PathOf(item).toStdString();
+    Listing listing;
+    {
         BusyCursor busy;
-        result = ListEntryNamesBounded(native, NameKind::Directories, gReadTimeoutMs, names);
+        listing = LookAtDrive<Listing>(
+                      drive,
+                      [drive, relative] {
+                          Listing found;
+                          std::string native;
+                          found.first = BuildNativePath(drive, relative, {}, native);
+                          if (found.first == kErrSuccess) {
+                              found.first =
+                                  ListEntryNames(native, NameKind::Directories, found.second);
+                          }
+                          return found;
+                      },
+                      gReadTimeoutMs)
+                      .value_or(Listing{kErrNotReady, {}});
     }
+    const int result = listing.first;
+    const std::vector<std::string>& names = listing.second;
     if (result != kErrSuccess) {
         item->setData(0, kUnreadableRole, true);
         item->setForeground(0, QColor(Qt::gray));

@@ -213,6 +213,19 @@ TEST_F(DrivePanelTest, DriveChange_HungDriveFallsBackToTheRoot)
     EXPECT_EQ(panel.DirEdt->text(), "\\");
 }
 
+// A tree on a drive whose root does not answer (finding the root looks at the mount too) shows
+// the root unreadable instead of holding the window.
+TEST_F(DrivePanelTest, DirectoryTree_HungDriveRootIsUnreadable)
+{
+    TDirectoryTree::SetReadTimeout(100);
+    HangingDrive hung("/Ziel");
+    TDirectoryTree tree;
+    tree.SetDrive(QString::fromStdString(destRoot));
+    EXPECT_TRUE(tree.IsUnreadable("\\"));
+    tree.SetDrive(QString::fromStdString(sourceRoot));
+    EXPECT_FALSE(tree.IsUnreadable("\\"));
+}
+
 // "Lesen" of the disk dialog on a drive that does not answer says so and keeps the label.
 TEST_F(DrivePanelTest, DiskDialog_HungDriveIsReported)
 {
