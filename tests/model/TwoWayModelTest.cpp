@@ -470,6 +470,15 @@ protected:
         lastRunOk_ = ok;
     }
 
+    std::set<std::string> Names(int side) const
+    {
+        std::set<std::string> names;
+        for (const auto& [name, version] : tree_[side]) {
+            names.insert(name);
+        }
+        return names;
+    }
+
     void RunAndCheck()
     {
         const Expectation e = Expected("");
@@ -482,6 +491,8 @@ protected:
         Check(e, !guarded && lastRunOk_ && snapshotCurrent_);
         if (work) {
             snapshotCurrent_ = !guarded;
+        } else if (Names(0) != snapshot_[0] || Names(1) != snapshot_[1]) {
+            snapshotCurrent_ = false;  // the kept snapshot lacks names that came since
         }
         if (!guarded) {
             CheckConverged(e.Apart);
