@@ -50,6 +50,21 @@ bool DirectoryExistsBounded(const std::string& drive, const std::string& relativ
         .value_or(false);
 }
 
+std::optional<std::string> NativePathBounded(const std::string& drive,
+                                             const std::string& relativeDir)
+{
+    return LookAtDrive<std::optional<std::string>>(
+               drive,
+               [drive, relativeDir] {
+                   std::string native;
+                   if (BuildNativePath(drive, relativeDir, {}, native) != 0) {
+                       return std::optional<std::string>();
+                   }
+                   return std::optional<std::string>(native);
+               })
+        .value_or(std::nullopt);
+}
+
 bool DriveReadyBounded(const std::string& drive)
 {
     if (!IsValidDrive(drive)) {

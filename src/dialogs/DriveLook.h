@@ -35,6 +35,10 @@ std::optional<T> LookAtDrive(const std::string& what, std::function<T()> look, i
 // Whether `relativeDir` exists on `drive` (both with macros expanded); false also when the
 // drive did not answer in time.
 bool DirectoryExistsBounded(const std::string& drive, const std::string& relativeDir);
+// The native path of `relativeDir` on `drive` (both with macros expanded); nothing when the
+// drive is not ready or did not answer in time.
+std::optional<std::string> NativePathBounded(const std::string& drive,
+                                             const std::string& relativeDir);
 // Whether `drive` is a valid drive whose root is there now; false when it did not answer.
 bool DriveReadyBounded(const std::string& drive);
 

@@ -10,13 +10,12 @@
 
 #include "dialogs/DialogServices.h"
 #include "dialogs/DriveCommands.h"
+#include "dialogs/DriveLook.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/Hints.h"
 #include "dialogs/SourceRules.h"
 #include "dialogs/TDiskDlg.h"
 #include "dialogs/TDrivePanel.h"
-#include "platform/Paths.h"
-#include "platform/WinError.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
 
@@ -144,8 +143,8 @@ void TDestinationDlg::UpdatePreview()
     preview_->MidnightShift = 0.0;
     const std::string base = PreviewDestinationBase(*preview_);
     const std::string drive = ExpandMacros(preview_->DestinationDrive);
-    std::string native;
-    if (BuildNativePath(drive, base, {}, native) != kErrSuccess) {
+    std::string native = NativePathBounded(drive, base).value_or(std::string());
+    if (native.empty()) {
         native = drive + base;
     } else if (native.empty() || native.back() != '/') {
         native += '/';

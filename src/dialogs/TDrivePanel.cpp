@@ -6,11 +6,10 @@
 #include <QLineEdit>
 
 #include "dialogs/DriveCommands.h"
+#include "dialogs/DriveLook.h"
 #include "dialogs/SourceRules.h"
 #include "dialogs/TDirectoryTree.h"
 #include "dialogs/TDriveList.h"
-#include "platform/Paths.h"
-#include "platform/WinError.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
 
@@ -137,9 +136,8 @@ QString TDrivePanel::NativePath() const
 {
     const std::string drive = ExpandMacros(Drive().toStdString());
     const std::string directory = ExpandMacros(Directory());
-    std::string native;
-    if (BuildNativePath(drive, directory, {}, native) == kErrSuccess) {
-        return QString::fromStdString(native);
+    if (const auto native = NativePathBounded(drive, directory)) {
+        return QString::fromStdString(*native);
     }
     return QString::fromStdString(Drive().toStdString() + Directory());
 }

@@ -19,6 +19,7 @@
 #include "dialogs/BusyCursor.h"
 #include "dialogs/DialogServices.h"
 #include "dialogs/DriveCommands.h"
+#include "dialogs/DriveLook.h"
 #include "dialogs/EditDialog.h"
 #include "dialogs/Hints.h"
 #include "dialogs/TDirectoryTree.h"
@@ -27,7 +28,6 @@
 #include "dialogs/TEmptyDlg.h"
 #include "dialogs/TEntryList.h"
 #include "platform/DirNames.h"
-#include "platform/Paths.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
 
@@ -412,11 +412,10 @@ void TSourceDlg::RefillFiles(bool rescan)
     ListView->clear();
     if (rescan) {
         cachedNames_.clear();
-        std::string native;
         const std::string directory = ExpandMacros(DialogDirectory(DirEdt->text().toStdString()));
-        if (BuildNativePath(ExpandMacros(DriveEdt->text().toStdString()), directory, {}, native) ==
-            0) {
-            ListEntryNamesBounded(native, NameKind::Files, kFileReadTimeoutMs, cachedNames_);
+        if (const auto native =
+                NativePathBounded(ExpandMacros(DriveEdt->text().toStdString()), directory)) {
+            ListEntryNamesBounded(*native, NameKind::Files, kFileReadTimeoutMs, cachedNames_);
         }
     }
     QList<QTreeWidgetItem*> rows;

@@ -226,6 +226,17 @@ TEST_F(DrivePanelTest, DirectoryTree_HungDriveRootIsUnreadable)
     EXPECT_FALSE(tree.IsUnreadable("\\"));
 }
 
+// The path shown for drive and directory does not wait for a drive that does not answer: it
+// shows them as typed.
+TEST_F(DrivePanelTest, NativePath_HungDriveShowsTheTypedText)
+{
+    TDrivePanel panel;
+    panel.SetStored(QString::fromStdString(destRoot), "\\Daten\\");
+    EXPECT_EQ(panel.NativePath().toStdString(), destRoot + "/Daten/");
+    HangingDrive hung("/Ziel");
+    EXPECT_EQ(panel.NativePath().toStdString(), destRoot + "\\Daten\\");
+}
+
 // "Lesen" of the disk dialog on a drive that does not answer says so and keeps the label.
 TEST_F(DrivePanelTest, DiskDialog_HungDriveIsReported)
 {
