@@ -127,6 +127,15 @@ TEST_F(SchedulerDlgTest, PlusAndMinus_AddSelectAndRemove)
     EXPECT_FALSE(dialog.MinusBtn->isEnabled());
     QTest::keyClick(&dialog, Qt::Key_Plus);
     EXPECT_EQ(Entries().size(), 1u);
+
+    // The keys work while the list has the focus too (it must not take them for a search).
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.EntryLst->setFocus();
+    QTest::keyClick(dialog.EntryLst, Qt::Key_Plus);
+    EXPECT_EQ(Entries().size(), 2u);
+    QTest::keyClick(dialog.EntryLst, Qt::Key_Minus);
+    EXPECT_EQ(Entries().size(), 1u);
 }
 
 TEST_F(SchedulerDlgTest, CellClicks_ToggleSwitchAndWeekdays)
