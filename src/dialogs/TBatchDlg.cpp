@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDragEnterEvent>
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -178,24 +177,7 @@ TBatchDlg::TBatchDlg(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("BatchDlg"));
     // Profiles of the batch are shown one after the other; those of the folder side by side,
     // each in a window of its own that goes when it is closed.
-    ShowProfile = [](QWidget* owner, const std::string& path, bool modal) {
-        auto* window = new TProfileDlg(path, owner);
-        window->setWindowFlag(Qt::Window);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        if (!window->Load()) {
-            delete window;
-            return;
-        }
-        if (!modal) {
-            window->show();
-            return;
-        }
-        QEventLoop closed;
-        connect(window, &QObject::destroyed, &closed, &QEventLoop::quit);
-        window->setWindowModality(Qt::ApplicationModal);
-        window->show();
-        closed.exec();
-    };
+    ShowProfile = ShowProfileWindow;
     Panel = new TDrivePanel("", this);
     DriveList = Panel->DriveList;
     DriveEdt = Panel->DriveEdt;
