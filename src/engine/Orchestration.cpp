@@ -4,8 +4,10 @@
 
 #include "engine/RunDriver.h"
 #include "engine/RunFrontEnd.h"
+#include "engine/RunLog.h"
 #include "platform/Clock.h"
 #include "platform/FileTimes.h"
+#include "platform/RunLock.h"
 #include "platform/SessionEnd.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
@@ -24,6 +26,36 @@ bool BatchStops(uint8_t condition, int result)
     return (condition == 1 && result != kRunOk) || (condition == 2 && result == kRunOk);
 }
 
+// A line in the log of the settings in effect, for what happens outside any run.
+void LogNote(cParameters& params, int event, const std::string& path)
+{
+    cLog log(params.Log);
+    if (log.Open() == 0) {
+        log.Note(event, path);
+    }
+}
+
+// Reads a batch entry into `params`; a file that cannot be read, or a batch file (which would
+// run the previous profile again under its name), leaves `params` as it was.
+bool LoadBatchEntry(cParameters& params, const std::string& path)
+{
+    cParameters entry = params;
+    if (!entry.LoadFromFile(path)) {
+        LogNote(params, kLogEntryUnreadable, path);
+        return false;
+    }
+    if (entry.FileKind != 0) {
+        LogNote(params, kLogBatchInBatch, path);
+        Presenter().Show(Message{BoxKind::Error, BoxButtons::Ok,
+                                 path + "\r\rist eine Batch-Datei und kein Profil. "
+                                        "Batch-Dateien werden nicht aus Batch-Dateien gestartet.",
+                                 0});
+        return false;
+    }
+    params = std::move(entry);
+    return true;
+}
+
 void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& delivery, uint32_t trigger,
               const RunOptions& options, DocumentRunResult& outcome)
 {
@@ -37,7 +69,12 @@ void RunBatch(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& deliver
     for (int i = 0; i < batch.Profiles.Count(); ++i) {
         const std::string path = ExpandMacros(batch.Profiles[i]);
         const auto condition = static_cast<uint8_t>(batch.Profiles.Value(i));
-        if (!params.LoadFromFile(path)) {
+        if (!LoadBatchEntry(params, path)) {
+            // An entry that did not run has failed, for its condition and for the batch.
+            outcome.Result = kRunErrors;
+            if (BatchStops(condition, kRunErrors)) {
+                break;
+            }
             continue;
         }
         params.Batch = batch;
@@ -74,6 +111,19 @@ int RunOneProfile(cParameters& params, cRunFrontEnd& frontEnd, cLogDelivery& del
                   const std::string& profilePath, const std::string& batchFile, uint8_t condition,
                   uint32_t trigger, const RunOptions& options)
 {
+    // Two runs of one profile at once would copy and delete in the same folders and overwrite
+    // each other's snapshot.
+    cRunLock lock;
+    if (!profilePath.empty() && lock.TryLock(profilePath) == cRunLock::Outcome::Busy) {
+        LogNote(params, kLogProfileBusy, profilePath);
+        if ((trigger & 127) == 0) {
+            Presenter().Show(Message{BoxKind::Error, BoxButtons::Ok,
+                                     "Das Profil " + profilePath +
+                                         " läuft bereits.\r\rDieser Lauf wird nicht gestartet.",
+                                     0});
+        }
+        return kRunAborted;
+    }
     const FileTime start = DateTimeToFileTime(Now());
     const FileTime startUtc = UtcNow();
     const int result =

@@ -11,6 +11,7 @@
 #include "engine/RunStatistics.h"
 #include "engine/Scan.h"
 #include "platform/Clock.h"
+#include "platform/CopyJournal.h"
 #include "platform/DirectoryCheck.h"
 #include "platform/Drives.h"
 #include "platform/FileTimes.h"
@@ -22,6 +23,7 @@
 #include "settings/ErrorText.h"
 #include "settings/GermanFormat.h"
 #include "settings/Macros.h"
+#include "settings/OptionsFile.h"
 #include "settings/Parameters.h"
 #include "settings/ProgramMessages.h"
 
@@ -85,6 +87,7 @@ private:
     bool SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace);
     void ScanAndSort();
     void ReportUnseen();
+    void TakeOverCopyJournals();
     void Review();
     void Execute();
     void CarryOut();
@@ -351,6 +354,13 @@ void cRunDriver::ReadSnapshot()
     const int code = run_.Snapshot.ReadSnapshot(SnapshotPath(), run_);
     log_.Event(kLogSnapshotRead, SnapshotPath(), {}, code);
     snapshotUnread_ = code != 0;
+    // Made for other folders, another medium or by an older version: its records cannot tell
+    // a deletion here from a file that was never here, so the run acts as a first one.
+    if (code == 0 && run_.Snapshot.Roots != SnapshotRootsOf(run_)) {
+        log_.Event(kLogForeignSnapshot, SnapshotPath());
+        run_.Snapshot.Clear();
+        snapshotUnread_ = true;
+    }
 }
 
 bool cRunDriver::SpaceOnDrive(const std::string& nativeRoot, int64_t projected, int64_t& freeSpace)
@@ -404,6 +414,7 @@ void cRunDriver::WriteSnapshot()
 
 int cRunDriver::Finish()
 {
+    EndCopyJournal();
     int result = kRunOk;
     if (AbortFlag.load()) {
         log_.Event(kLogAborted);
@@ -464,6 +475,19 @@ void cRunDriver::ReportUnseen()
     for (const std::string& path : run_.UnnamableEntries) {
         log_.Event(kLogUnnamable, path);
         ++counters.Warnings;
+    }
+}
+
+// Temporaries a killed run left are known by the journal, never by their names alone.
+void cRunDriver::TakeOverCopyJournals()
+{
+    for (const CopyLeftover& leftover : BeginCopyJournal(OptionsDirectory() + "kopierjournal")) {
+        if (leftover.Code == 0) {
+            log_.Event(kLogLeftoverRemoved, leftover.Path);
+        } else {
+            log_.Event(kLogLeftoverKept, leftover.Path, ErrorText(leftover.Code));
+            ++run_.Counters.Warnings;
+        }
     }
 }
 
@@ -535,6 +559,9 @@ int cRunDriver::Run(const std::string& profilePath, const std::string& batchFile
     info_ = LogRunInfo{profilePath, batchFile, condition, static_cast<int>(trigger & 127),
                        ExpandMacros(params_.AppName)};
     OpenLog();
+    if (!options_.DryRun) {
+        TakeOverCopyJournals();
+    }
     if (!AbortFlag.load()) {
         frontEnd_.ShowPhaseWindow(true);
     }

@@ -81,6 +81,19 @@ const char* SimpleEventText(int event)
         case kLogLinkedDir:
             return "Warnung: %s führt über eine Verknüpfung oder Datei, nicht über Verzeichnisse. "
                    "Übergangen.";
+        case kLogProfileBusy:
+            return "Fehler: Das Profil %s läuft bereits. Dieser Lauf wird nicht gestartet.";
+        case kLogBatchInBatch:
+            return "Fehler: %s ist eine Batch-Datei und kein Profil. Eintrag übergangen.";
+        case kLogEntryUnreadable:
+            return "Fehler: Profil %s nicht lesbar. Eintrag übergangen.";
+        case kLogLeftoverRemoved:
+            return "Hinweis: Zwischendatei eines abgebrochenen Laufs entfernt: %s";
+        case kLogLeftoverKept:
+            return "Warnung: Zwischendatei eines abgebrochenen Laufs %s nicht entfernt (%s).";
+        case kLogForeignSnapshot:
+            return "Hinweis: Schnappschuß %s gehört zu anderen Verzeichnissen oder einem anderen "
+                   "Datenträger und wird nicht benutzt. Nichts wird seinetwegen gelöscht.";
         default:
             return nullptr;
     }
@@ -403,6 +416,16 @@ void cLog::Closing(const LogRunInfo& run)
     }
     AddLine(text, kSeparator);
     WriteLines(text);
+}
+
+void cLog::Note(int event, const LogFileInfo& first)
+{
+    if (const char* simple = SimpleEventText(event)) {
+        std::string text;
+        AddLine(text, TimeStampLine());
+        AddLine(text, FormatText(simple, {first.Path}));
+        WriteLines(text);
+    }
 }
 
 void cLog::Action(const std::string& action, const std::string& object, int result)

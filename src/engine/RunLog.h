@@ -31,6 +31,12 @@ enum LogEvent : int {
     kLogConflict = 30019,
     kLogUnreadable = 30020,
     kLogLinkedDir = 30021,
+    kLogForeignSnapshot = 30022,
+    kLogProfileBusy = 30023,
+    kLogBatchInBatch = 30024,
+    kLogEntryUnreadable = 30025,
+    kLogLeftoverRemoved = 30026,
+    kLogLeftoverKept = 30027,
     kLogCopiedForward = 30101,
     kLogCopiedBackward = 30102,
     kLogSkipped = 30103,
@@ -105,6 +111,8 @@ public:
                int code = 0);
     void Summary(const RunCounters& counters, bool verify);
     void Closing(const LogRunInfo& run);
+    // A numbered event with a time stamp, outside any run (a batch entry that did not run).
+    void Note(int event, const LogFileInfo& first);
     // An action after the run (30254).
     void Action(const std::string& action, const std::string& object, int result);
     void Close();

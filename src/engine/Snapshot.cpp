@@ -6,6 +6,8 @@
 #include "engine/Listing.h"
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
+#include "platform/Drives.h"
+#include "platform/Paths.h"
 #include "platform/TextCase.h"
 #include "platform/WinError.h"
 #include "settings/LineFile.h"
@@ -14,6 +16,8 @@
 namespace verdal {
 
 namespace {
+
+constexpr const char* kRootsMarker = ":Wurzeln";
 
 int ParseCount(const std::string& line)
 {
@@ -88,6 +92,8 @@ int cSnapshot::ReadSnapshot(const std::string& path, cRunContext& run)
         if (run.PumpAndCheckAbort())
             break;
     }
+    if (next < lines.size() && lines[next] == kRootsMarker)
+        Roots.assign(lines.begin() + static_cast<std::ptrdiff_t>(next) + 1, lines.end());
     return 0;
 }
 
@@ -124,7 +130,17 @@ int cSnapshot::WriteSnapshot(const std::string& path, cRunContext& run)
     // A partial snapshot would misdescribe the trees to the next run.
     if (AbortFlag)
         return kErrCancelled;
+    lines.emplace_back(kRootsMarker);
+    for (std::string& root : SnapshotRootsOf(run))
+        lines.push_back(std::move(root));
     return WriteLineFile(path, lines);
+}
+
+std::vector<std::string> SnapshotRootsOf(const cRunContext& run)
+{
+    const std::string base = JoinNativePath(run.DestinationNativeRoot, run.DestinationBase);
+    return {RealPathOf(run.SourceNativeRoot), FileSystemIdOf(run.SourceNativeRoot),
+            RealPathOf(base), FileSystemIdOf(base)};
 }
 
 void cSnapshot::AddToIndex(Index& index, const cSnapItem& item)
@@ -185,6 +201,7 @@ void cSnapshot::Clear()
 {
     SourceRecords.Clear();
     DestinationRecords.Clear();
+    Roots.clear();
     sourceIndex_ = {};
     destinationIndex_ = {};
 }

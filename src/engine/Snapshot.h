@@ -21,11 +21,20 @@ struct cSnapItem
 
 // Which files existed on each side at the end of the last run. Lets a two-way run tell a
 // file that is new on one side from one that was deleted on the other.
+class cSnapshot;
+
+// The real source root, the real destination base and the identities of their file systems:
+// a snapshot speaks only for these. Stored after the directory records, where readers that
+// stop after the counted records never look.
+std::vector<std::string> SnapshotRootsOf(const cRunContext& run);
+
 class cSnapshot
 {
 public:
     cEraseList<cSnapItem> SourceRecords;
     cEraseList<cSnapItem> DestinationRecords;
+    // What the snapshot was made for (SnapshotRootsOf); empty for a file without that record.
+    std::vector<std::string> Roots;
 
     // Reads the snapshot file; returns a Windows error code (0 = read, 2003 = no path).
     int ReadSnapshot(const std::string& path, cRunContext& run);

@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
+#include "platform/CopyJournal.h"
 #include "platform/FaultInjection.h"
 #include "platform/FileCopy.h"
 #include "platform/FileTimes.h"
@@ -19,6 +21,16 @@
 
 namespace verdal {
 namespace {
+
+// A backslash or a name of dots only cannot be written in a profile's backslash form, and a
+// path the system refuses to open by name cannot be copied or deleted: such entries are left
+// out, but reported.
+bool Expressible(std::string_view dir, const std::string& name)
+{
+    return name.find('\\') == std::string::npos &&
+           name.find_first_not_of('.') != std::string::npos &&
+           dir.size() + 1 + name.size() < PATH_MAX;
+}
 
 // What the local time is ahead of UTC, in FILETIME ticks; 0 with `useUtc`. Taken once per
 // listing rather than once per entry.
@@ -255,7 +267,7 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats
     errno = 0;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (name != "." && name != ".." && !IsCopyTemporaryName(name)) {
+        if (name != "." && name != "..") {
             names.emplace_back(name);
         }
     }
@@ -280,11 +292,14 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats
             continue;
         }
         const struct stat& st = stats[i].St;
+        if (IsCopyTemporaryName(names[i]) && IsRunningCopyTemporary(st.st_dev, st.st_ino)) {
+            continue;
+        }
         const bool directory = S_ISDIR(st.st_mode);
         if (!directory && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
             continue;
         }
-        if (names[i].find('\\') != std::string::npos) {
+        if (!Expressible(nativeDir, names[i])) {
             unnamable_.push_back(std::move(names[i]));
             continue;
         }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/DirectoryCheck.h"
@@ -391,6 +392,23 @@ bool ReadVolumeLabel(const std::string& root, std::string& label)
 void SetFreeSpaceSource(std::function<int64_t(const std::string& root)> source)
 {
     g_freeSpaceSource = std::move(source);
+}
+
+std::string FileSystemIdOf(const std::string& path)
+{
+    std::string at = path;
+    struct statvfs st
+    {};
+    while (::statvfs(at.c_str(), &st) != 0) {
+        const size_t slash = at.find_last_of('/', at.size() > 1 ? at.size() - 2 : 0);
+        if (at.empty() || at == "/" || slash == std::string::npos) {
+            return {};
+        }
+        at = slash == 0 ? "/" : at.substr(0, slash);
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%lx", static_cast<unsigned long>(st.f_fsid));
+    return text;
 }
 
 int64_t FreeSpace(const std::string& root)

@@ -75,6 +75,11 @@ DriveInfo DriveInfoOf(const std::string& path);
 // Volume label of the block device mounted at or holding `root`; false when it has none.
 bool ReadVolumeLabel(const std::string& root, std::string& label);
 
+// The identity the kernel gives the file system holding `path` (or its nearest existing
+// parent), as text; empty when it cannot be read. Another medium mounted at the same place
+// has another identity.
+std::string FileSystemIdOf(const std::string& path);
+
 // Bytes available to the caller on the file system of `root`: -2 when the root does not
 // exist (drive not ready), -1 when the size cannot be read.
 int64_t FreeSpace(const std::string& root);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <random>
 
+#include "platform/CopyJournal.h"
 #include "platform/FaultInjection.h"
 #include "platform/WinError.h"
 
@@ -92,6 +93,11 @@ int CreateTemp(const std::string& to, std::string& temp, int& fd)
         temp = RandomTempName(to);
         fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kTempMode);
         if (fd >= 0) {
+            struct stat st
+            {};
+            if (::fstat(fd, &st) == 0) {
+                RecordCopyTemporary(temp, st.st_dev, st.st_ino);
+            }
             return kErrSuccess;
         }
         if (errno != EEXIST || attempt > 20) {
@@ -311,6 +317,11 @@ int CopyLink(const std::string& from, const std::string& to, const struct stat& 
             return WinErrorFromErrno(fault);
         }
         if (::symlink(target.c_str(), temp.c_str()) == 0) {
+            struct stat st
+            {};
+            if (::lstat(temp.c_str(), &st) == 0) {
+                RecordCopyTemporary(temp, st.st_dev, st.st_ino);
+            }
             break;
         }
         if (errno != EEXIST || attempt > 20) {

@@ -32,8 +32,8 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
 // `name` is taken, the file keeps its old name and 183 is returned.
 int RenameCaseOnly(const std::string& path, const std::string& name);
 
-// True for the name of a copy's temporary file (".~verdal-" and six characters). One left by a
-// crash is no user file: listings leave it out.
+// True for the name of a copy's temporary file (".~verdal-" and six characters). The name alone
+// proves nothing: only a temporary recorded in the copy journal is taken for a leftover.
 bool IsCopyTemporaryName(std::string_view name);
 
 }  // namespace verdal

@@ -5,6 +5,7 @@
 
 #include "RunFixture.h"
 #include "engine/Decisions.h"
+#include "engine/Orchestration.h"
 #include "platform/Drives.h"
 #include "platform/MountPoints.h"
 
@@ -45,6 +46,12 @@ protected:
         SetDriveSources(sources);
     }
     bool Logged(const std::string& text) const { return Log().find(text) != std::string::npos; }
+    // A run as the program makes it: LastUpdate follows each successful run.
+    int RunOne()
+    {
+        cLogDelivery none;
+        return RunOneProfile(params, frontEnd, none, profilePath, {}, kNoBatchCondition, 0);
+    }
 };
 
 }  // namespace
@@ -111,4 +118,41 @@ TEST(MountPointsTest, FstabAndUnitTexts)
               (std::vector<std::string>{"/", "/media/Meine Platte", "/proc"}));
     EXPECT_EQ(MountUnitWhere("[Mount]\r\nWhat=x\r\n Where=/mnt/b/ \r\n"), "/mnt/b");
     EXPECT_EQ(MountUnitWhere("[Mount]\nWhat=x\n"), "");
+}
+
+// A two-way snapshot speaks only for the folders it was made for: pointed at another
+// destination (or handed another profile's snapshot), the run copies what stands on one side
+// only and deletes nothing on either side; for its own folders it still carries deletions over.
+TEST_F(DataSafetyRootsTest, RetargetedTwoWay_DeletesNothingOnEitherSide)
+{
+    params.TouchSrc = true;
+    params.OrphanModeB = kOrphanSnapshot;
+    for (int i = 0; i < 8; ++i) {
+        dir.createFile(Src("Brief" + std::to_string(i) + ".txt"), "x", Stamp(3));
+    }
+    ASSERT_EQ(RunOne(), kRunOk);
+    ASSERT_TRUE(dir.exists(Dst("Brief7.txt")));
+
+    // Another medium in another place: it holds other files.
+    dir.createFile("z2/Fremd.txt", "y", Stamp(3));
+    params.DestinationDrive = dir.filePath("z2");
+    EXPECT_EQ(RunOne(), kRunOk);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_TRUE(dir.exists(Src("Brief" + std::to_string(i) + ".txt"))) << i;
+        EXPECT_TRUE(dir.exists("z2/Brief" + std::to_string(i) + ".txt")) << i;
+    }
+    EXPECT_TRUE(dir.exists(Src("Fremd.txt")));
+    EXPECT_TRUE(Logged("Hinweis: Schnappschuß " + profilePath + ".lst gehört zu anderen"));
+
+    // Another folder on the same drive.
+    params.DestinationDirectory = "\\Neu\\";
+    EXPECT_EQ(RunOne(), kRunOk);
+    EXPECT_TRUE(dir.exists("z2/Fremd.txt"));
+    EXPECT_TRUE(dir.exists("z2/Neu/Brief0.txt"));
+    EXPECT_TRUE(dir.exists(Src("Brief0.txt")));
+
+    // The same folders again: a file deleted on one side goes on the other too.
+    std::filesystem::remove(dir.filePath("z2/Neu/Brief0.txt"));
+    EXPECT_EQ(RunOne(), kRunOk);
+    EXPECT_FALSE(dir.exists(Src("Brief0.txt")));
 }

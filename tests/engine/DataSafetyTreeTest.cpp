@@ -1,11 +1,17 @@
 // What the scan cannot see is never taken for missing: unreadable folders, folders reached
 // through symbolic links, and names of one type on one side against the other type.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "RunFixture.h"
 #include "Unprivileged.h"
+#include "engine/Decisions.h"
+#include "platform/FileStamp.h"
+#include "platform/RunLock.h"
 
 using namespace verdal;
 using namespace verdal::test;
@@ -159,3 +165,69 @@ TEST_F(DataSafetyTreeTest, RootsNeverLeft_DotsAndRealPathOverlap)
 }
 
 }  // namespace
+
+// Names a profile cannot carry (only dots) and paths too long to open by name are neither
+// copied nor taken for missing: each is logged and counted as a warning.
+TEST_F(DataSafetyTreeTest, UnexpressibleNames_LoggedAndCountedAsWarnings)
+{
+    dir.createFile(Src("..."), "x", Stamp(3));
+    dir.createFile(Src("Akte.txt"), "x", Stamp(3));
+    // Deeper than a path may be: built relative to each parent, as only that works.
+    int fd = open(dir.createDir("q/tief").c_str(), O_DIRECTORY | O_RDONLY);
+    const std::string part(200, 'd');
+    std::vector<int> levels{fd};
+    for (int i = 0; i < 21; ++i) {
+        ASSERT_EQ(mkdirat(levels.back(), part.c_str(), 0755), 0);
+        levels.push_back(openat(levels.back(), part.c_str(), O_DIRECTORY | O_RDONLY));
+    }
+    close(openat(levels.back(), "unten.txt", O_CREAT | O_WRONLY, 0644));
+
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_TRUE(dir.exists(Dst("Akte.txt")));
+    EXPECT_FALSE(dir.exists(Dst("...")));
+    EXPECT_TRUE(Logged("Name nicht darstellbar, übergangen:"));
+    EXPECT_TRUE(Logged(dir.filePath("q/...")));
+    EXPECT_NE(Log().find("Warnungen"), std::string::npos);
+    // The halves of the deep tree are short enough for the test folder to remove them.
+    ASSERT_EQ(renameat(levels[10], part.c_str(), levels[0], "rest"), 0);
+    for (const int level : levels) {
+        close(level);
+    }
+}
+
+// A temporary left by a killed run is known by the run's journal, not by its name: the next
+// run removes it and says so, while a user's file of the same look is synced like any other,
+// and a temporary of a run still going is left alone.
+TEST_F(DataSafetyTreeTest, CopyLeftovers_OnlyJournaledOnesAreRemoved)
+{
+    const std::string leftover = dir.createFile(Dst(".~verdal-Ab12Cd"), "halb");
+    const std::string live = dir.createFile(Dst(".~verdal-Lebt01"), "läuft");
+    const std::string replaced = dir.createFile(Dst(".~verdal-Neu123"), "neu");
+    dir.createFile(Src(".~verdal-Nutzer"), "meins", Stamp(3));
+    dir.createFile(Src("Akte.txt"), "x", Stamp(3));
+    params.TouchSrc = true;
+    params.OrphanModeD2 = kOrphanBackward;
+    params.Attributes = kAttrHidden;
+    const auto record = [](const std::string& path, unsigned long long inodeShift = 0) {
+        struct stat st
+        {};
+        stat(path.c_str(), &st);
+        return std::to_string(st.st_dev) + " " + std::to_string(st.st_ino + inodeShift) + " " +
+               path + std::string(1, '\0');
+    };
+    // The killed run's journal; the second names a file that has since been replaced.
+    dir.createFile("kopierjournal/4711", record(leftover) + record(replaced, 1) + "12 34 /halb");
+    dir.createFile("kopierjournal/4712", record(live));
+    cRunLock stillRunning;
+    ASSERT_EQ(stillRunning.TryLock(dir.filePath("kopierjournal/4712")), cRunLock::Outcome::Taken);
+
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_FALSE(dir.exists(Dst(".~verdal-Ab12Cd")));
+    EXPECT_TRUE(Logged("Zwischendatei eines abgebrochenen Laufs entfernt: " + leftover));
+    EXPECT_TRUE(dir.exists(Dst(".~verdal-Lebt01")));
+    EXPECT_FALSE(dir.exists(Src(".~verdal-Lebt01")));
+    EXPECT_EQ(dir.readFile(Src(".~verdal-Neu123")), "neu");
+    EXPECT_EQ(dir.readFile(Dst(".~verdal-Nutzer")), "meins");
+    EXPECT_FALSE(dir.exists("kopierjournal/4711"));
+    EXPECT_TRUE(dir.exists("kopierjournal/4712"));
+}

@@ -8,6 +8,7 @@
 #include "engine/Orchestration.h"
 #include "platform/Clock.h"
 #include "platform/FileTimes.h"
+#include "platform/RunLock.h"
 #include "platform/SessionEnd.h"
 #include "settings/TextCodec.h"
 #include "support/RecordingEnder.h"
@@ -211,4 +212,51 @@ TEST_F(OrchestrationTest, Batch_KeepsTheBatchFileAsLastFile)
     EXPECT_EQ(params.Programm.LastFile, dir.filePath("Alle.vbf"));
     EXPECT_EQ(params.FileName, dir.filePath("Alle.vbf"));
     EXPECT_TRUE(params.Modified);
+}
+
+// A batch never runs a batch file as an entry, and an entry that cannot be read counts as a
+// failed run for its condition and for the batch.
+TEST_F(OrchestrationTest, Batch_EntriesThatAreNoProfile)
+{
+    const std::string fine = SaveProfile("eins", true);
+    MakeBatch({{fine, 0}});
+    const std::string inner = dir.filePath("Innen.vbf");
+    ASSERT_TRUE(params.SaveToFile(inner));
+    const std::string missing = dir.filePath("fehlt.vrd");
+
+    MakeBatch({{fine, 0}, {inner, 0}});
+    DocumentRunResult outcome = RunDocument(params, frontEnd, delivery, 0);
+    EXPECT_EQ(outcome.Result, kRunErrors);
+    EXPECT_EQ(outcome.Runs, 1);
+    EXPECT_NE(Log().find("Fehler: " + inner + " ist eine Batch-Datei und kein Profil."),
+              std::string::npos);
+
+    MakeBatch({{missing, 1}, {fine, 0}});
+    outcome = RunDocument(params, frontEnd, delivery, 0);
+    EXPECT_EQ(outcome.Result, kRunErrors);
+    EXPECT_EQ(outcome.Runs, 0);
+    EXPECT_NE(Log().find("Fehler: Profil " + missing + " nicht lesbar."), std::string::npos);
+
+    MakeBatch({{missing, 2}, {fine, 0}});
+    outcome = RunDocument(params, frontEnd, delivery, 0);
+    EXPECT_EQ(outcome.Result, kRunErrors);
+    EXPECT_EQ(outcome.Runs, 1);
+}
+
+// While one run of a profile goes on, a second one of the same profile is refused.
+TEST_F(OrchestrationTest, SameProfileTwice_SecondIsRefused)
+{
+    dir.createFile(Src("a.txt"), "x", Stamp(2));
+    ASSERT_TRUE(params.SaveToFile(profilePath));
+    {
+        cRunLock running;
+        ASSERT_EQ(running.TryLock(profilePath), cRunLock::Outcome::Taken);
+        EXPECT_EQ(RunOne(), kRunAborted);
+        EXPECT_FALSE(dir.exists(Dst("a.txt")));
+        EXPECT_NE(Log().find("Fehler: Das Profil " + profilePath + " läuft bereits."),
+                  std::string::npos);
+        EXPECT_EQ(presenter.Messages.size(), 1u);
+    }
+    EXPECT_EQ(RunOne(), kRunOk);
+    EXPECT_TRUE(dir.exists(Dst("a.txt")));
 }

@@ -68,11 +68,13 @@ enum Kind {
     kZone,
     kRun,
     kUnreadableRun,
-    kUnmountedRun
+    kUnmountedRun,
+    kRetargetedRun
 };
 const char* const kKindNames[] = {
-    "create",       "modify",     "delete", "rename", "rename case",    "write same time",
-    "write future", "move clock", "zone",   "run",    "run unreadable", "run unmounted"};
+    "create",          "modify",        "delete",        "rename", "rename case",
+    "write same time", "write future",  "move clock",    "zone",   "run",
+    "run unreadable",  "run unmounted", "run retargeted"};
 
 // Steps that find faults not mended yet; each stays out of the generator until it is.
 const std::set<int> kDisabled = {};
@@ -86,9 +88,9 @@ using Op = std::tuple<int, int, int, int>;
 rc::Gen<Op> GenOp()
 {
     const std::vector<std::pair<int, int>> weights = {
-        {6, kCreate},     {4, kModify},   {3, kDelete},        {3, kRename},
-        {1, kCaseRename}, {1, kSameTime}, {1, kFuture},        {2, kMoveClock},
-        {1, kZone},       {4, kRun},      {1, kUnreadableRun}, {1, kUnmountedRun}};
+        {6, kCreate},        {4, kModify},       {3, kDelete},       {3, kRename}, {1, kCaseRename},
+        {1, kSameTime},      {1, kFuture},       {2, kMoveClock},    {1, kZone},   {4, kRun},
+        {1, kUnreadableRun}, {1, kUnmountedRun}, {1, kRetargetedRun}};
     std::vector<int> kinds;  // each kind as often as its weight
     for (const auto& [weight, kind] : weights) {
         if (!kDisabled.count(kind)) {
@@ -306,6 +308,10 @@ protected:
                 RunUnmounted(side);
                 return;
             }
+            case kRetargetedRun:
+                RC_LOG() << "op run with " << SideName(side) << " retargeted\n";
+                RunRetargeted(side);
+                return;
         }
         RC_LOG() << text.str() << "\n";
         if (kind == kDelete || kind == kRename) {
@@ -566,6 +572,33 @@ protected:
         snapshotCurrent_ = false;
     }
 
+    // For one run the side is another folder holding an old file of its own (another medium in
+    // the drive): the snapshot made for the usual folder says nothing about it, so nothing is
+    // deleted on either side. Afterwards the profile points back.
+    void RunRetargeted(int side)
+    {
+        // A folder of its own each time: the same folder again would rightly be known.
+        const std::string other = Root(side) + "-" + std::to_string(++retargets_);
+        fs::create_directories(other + "/sub");
+        dir.createFile(fs::relative(other, dir.path()).string() + "/sub/alt.txt", "alt", clock_);
+        const Tree kept = Read(1 - side);
+        std::string& drive = side == 0 ? params.SourceDrive : params.DestinationDrive;
+        const std::string usual = drive;
+        drive = other;
+        const int result = DoRun();
+        drive = usual;
+        const Tree after = Read(1 - side);
+        for (const auto& [name, version] : kept) {
+            RC_ASSERT(after.count(name) == 1u);  // deleted by a snapshot of other folders
+            RC_ASSERT(after.at(name).Content == version.Content);
+        }
+        RC_ASSERT(fs::exists(other + "/sub/alt.txt"));
+        fs::remove(Root(1 - side) + "/sub/alt.txt");
+        // The run succeeded, for other folders: the profile's last run has moved all the same.
+        TakeState(result == kRunOk);
+        snapshotCurrent_ = false;
+    }
+
     cLogDelivery delivery_;
     GuardRefusingPresenter guard_;
     Tree tree_[2];
@@ -578,6 +611,7 @@ protected:
     int64_t lastRunStart_ = 0;
     int64_t offset_ = 0;
     int writes_ = 0;
+    int retargets_ = 0;
 };
 
 }  // namespace

@@ -122,7 +122,8 @@ TEST_F(DirListTest, Read_ListsLinksAsFilesAndLeavesOutSpecialFiles)
     tree.createFile("file.txt", "x");
     tree.createDir("sub");
     tree.createFile("back\\slash");
-    tree.createFile(".~verdal-AbC123", "left by a crash");
+    tree.createFile(".~verdal-AbC123", "named like a copy temporary");
+    tree.createFile("...");
     std::filesystem::create_symlink(tree.filePath("sub"), tree.filePath("dirlink"));
     std::filesystem::create_symlink("nowhere", tree.filePath("dangling"));
     mkfifo(tree.filePath("fifo").c_str(), 0600);
@@ -143,11 +144,14 @@ TEST_F(DirListTest, Read_ListsLinksAsFilesAndLeavesOutSpecialFiles)
         files.push_back(e.Name + (e.IsLink ? "@" : ""));
     }
     std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"dangling@", "dirlink@", "file.txt"}));
+    EXPECT_EQ(files,
+              (std::vector<std::string>{".~verdal-AbC123", "dangling@", "dirlink@", "file.txt"}));
     ASSERT_EQ(listing.Dirs().size(), 1u);
     EXPECT_EQ(listing.Dirs()[0].Name, "sub");
     EXPECT_TRUE(listing.Dirs()[0].Stamp.Attributes & kAttrDirectory);
-    EXPECT_EQ(listing.Unnamable(), std::vector<std::string>{"back\\slash"});
+    std::vector<std::string> unnamable = listing.Unnamable();
+    std::sort(unnamable.begin(), unnamable.end());
+    EXPECT_EQ(unnamable, (std::vector<std::string>{"...", "back\\slash"}));
     EXPECT_EQ(listing.Read(tree.filePath("missing"), true), kErrFileNotFound);
     EXPECT_TRUE(listing.Files().empty());
 }
