@@ -11,6 +11,7 @@
 #include "app/MainWnd.h"
 #include "app/RunController.h"
 #include "platform/Clock.h"
+#include "platform/Drives.h"
 #include "settings/Parameters.h"
 
 using namespace verdal;
@@ -296,6 +297,35 @@ TEST_F(AutomationTest, AvailabilityFiresOnceAfterEachOpening)
     window.RefreshAutomation();  // opened again
     SenseTick(automation);
     EXPECT_EQ(triggers.size(), 2u);
+}
+
+// The disk is named in fstab: its empty mount point is not the disk, so the run waits until
+// the mount table has it.
+TEST_F(AutomationTest, AvailabilityWaitsUntilAConfiguredDiskIsMounted)
+{
+    TMainWnd window;
+    cAutomation automation(window, Recorder());
+    ASSERT_TRUE(window.OpenFile(ExampleProfile()));
+    dir.createDir("Platte");
+    dir.createFile("fstab", "LABEL=Platte " + dir.filePath("Platte") + " ext4 noauto 0 2\n");
+    const std::string root = "22 1 8:2 / / rw - ext4 /dev/sda2 rw\n";
+    dir.createFile("mountinfo", root);
+    DriveSources sources;
+    sources.MountInfo = dir.filePath("mountinfo");
+    sources.Fstab = dir.filePath("fstab");
+    sources.MountUnitDirs = {};
+    SetDriveSources(sources);
+    Params().AutoSense = true;
+    Params().DestinationDrive = dir.filePath("Platte");
+    window.RefreshAutomation();
+
+    SenseTick(automation);
+    EXPECT_TRUE(triggers.empty());
+    dir.createFile("mountinfo",
+                   root + "31 22 8:17 / " + dir.filePath("Platte") + " rw - ext4 /dev/sdb1 rw\n");
+    SenseTick(automation);
+    SetDriveSources(DriveSources{});
+    EXPECT_EQ(triggers, std::vector<uint32_t>{kTriggerAvailable});
 }
 
 // A look at a drive that hangs keeps neither the window nor a second thread busy; once it
