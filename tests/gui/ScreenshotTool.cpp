@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/Automation.h"
 #include "app/GuiPresenter.h"
 #include "app/MainWnd.h"
 #include "app/StartUp.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv)
     int failures = 0;
     {
         TMainWnd window;
+        cAutomation automation(window);  // the status panels
         presenter.SetParent(&window);
         window.setGeometry(0, 0, 640, 440);
         window.show();
