@@ -9,6 +9,7 @@
 
 #include "DialogTestEnvironment.h"
 #include "PdfTools.h"
+#include "engine/Candidate.h"
 #include "print/ReviewRenderer.h"
 #include "support/TestDir.h"
 
@@ -158,8 +159,9 @@ TEST_F(ReviewPrintTest, RowsKeepTheScreenColumns_OneAndTwoLines)
     EXPECT_GT(printed, onePage);  // two-line rows need more pages
 }
 
-// The same page drawn small: block shading alternates, grey shades without "Farbig".
-TEST_F(ReviewPrintTest, BlockShadingInColourOrGrey)
+// The same page drawn small: block shading alternates, grey shades without "Farbig"; the
+// warning marks stand at the row's left edge, in colour or in black; dividing lines.
+TEST_F(ReviewPrintTest, ShadingMarksAndDividingLines)
 {
     cPrintFormat format;
     format.DividingLine = false;
@@ -168,29 +170,53 @@ TEST_F(ReviewPrintTest, BlockShadingInColourOrGrey)
     for (PrintedRow& row : rows) {
         row = PrintedRow{};  // empty rows: only the background is drawn
     }
-    auto background = [&](int row) {
-        const int dpi = 72;
-        const QSize paper(595, 842);
-        cReviewPageRenderer renderer(rows, header, format, true, dpi, paper);
-        QImage image(paper, QImage::Format_RGB32);
+    rows[2].Category = kSizeWarning;
+    QImage image;
+    std::vector<int> tops;  // of each row on page 1
+    int left = 0;
+    auto draw = [&] {
+        const QSize paper(595, 842);  // A4 at 72 dots per inch
+        cReviewPageRenderer renderer(rows, header, format, true, 72, paper);
+        image = QImage(paper, QImage::Format_RGB32);
         image.setDotsPerMeterX(2835);
         image.setDotsPerMeterY(2835);
         image.fill(Qt::black);
         QPainter painter(&image);
         renderer.DrawPage(painter, 0);
         painter.end();
-        const int top = BodyTop(renderer.Geometry(), 0, format.Remark);
-        int y = top;
-        for (int i = 0; i < row; ++i) {
-            y += renderer.RowHeight(static_cast<size_t>(i));
+        tops = {BodyTop(renderer.Geometry(), 0, format.Remark)};
+        for (size_t i = 0; i < 4; ++i) {
+            tops.push_back(tops.back() + renderer.RowHeight(i));
         }
-        return image.pixelColor(80, y + renderer.RowHeight(static_cast<size_t>(row)) / 2);
+        left = renderer.ToDevice(format.LeftMargin);
     };
-    EXPECT_EQ(background(0), header.Block1);
-    EXPECT_EQ(background(1), header.Block2);
+    auto middle = [&](int row) {
+        return image.pixelColor(left + 10, (tops[row] + tops[row + 1]) / 2);
+    };
+    auto bottomLine = [&](int row) { return image.pixelColor(left + 10, tops[row + 1] - 1); };
+    auto hasMark = [&](int row, const QColor& color) {
+        for (int y = tops[row]; y < tops[row + 1]; ++y) {
+            for (int x = left; x < left + 6; ++x) {
+                if (image.pixelColor(x, y) == color) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    draw();
+    EXPECT_EQ(middle(0), header.Block1);
+    EXPECT_EQ(middle(1), header.Block2);
+    EXPECT_EQ(bottomLine(0), header.Block1);
+    EXPECT_TRUE(hasMark(2, QColor(220, 0, 0)));
+    EXPECT_FALSE(hasMark(1, QColor(220, 0, 0)));
     format.InColor = false;
     format.BlockShade1 = 50;
     format.BlockShade2 = 80;
-    EXPECT_EQ(background(0), QColor(127, 127, 127));
-    EXPECT_EQ(background(1), QColor(204, 204, 204));
+    format.DividingLine = true;
+    draw();
+    EXPECT_EQ(middle(0), QColor(127, 127, 127));
+    EXPECT_EQ(middle(1), QColor(204, 204, 204));
+    EXPECT_EQ(bottomLine(1), QColor(Qt::gray));
+    EXPECT_TRUE(hasMark(2, QColor(Qt::black)));
 }
