@@ -113,6 +113,40 @@ TEST_F(AutomationTest, DialogOpenOverTheMinuteSkipsIt)
     EXPECT_TRUE(window.statusBar()->toolTip().isEmpty());
 }
 
+// A scheduled minute that falls into a run in progress is skipped, and the tooltip says why.
+TEST_F(AutomationTest, RunInProgressOverTheMinuteSkipsIt)
+{
+    // Reaches the scheduled minute while the run delivers its log.
+    class TickingDelivery : public cLogDelivery
+    {
+    public:
+        explicit TickingDelivery(std::function<void()> tick) : tick_(std::move(tick)) {}
+        void ViewLog(cParameters&, const std::string&) override { tick_(); }
+
+    private:
+        std::function<void()> tick_;
+    };
+    SetTestNow(EncodeDateTime(2024, 1, 9, 9, 59, 10));
+    TMainWnd window;
+    cAutomation automation(window, Recorder());
+    ASSERT_TRUE(window.OpenFile(ExampleProfile()));
+    Params().Log.Viewer1 = true;
+    Params().Schedule.Clear();
+    Params().Schedule.Add("täglich 10:00", 0x7F000000 | 600);
+    window.RefreshAutomation();
+    bool busy = false;
+    window.Runs().SetDelivery(std::make_unique<TickingDelivery>([&] {
+        busy = window.RunBusy();
+        StepToTimer(automation);
+    }));
+    window.Runs().StartRun(kTriggerHand);
+    ASSERT_TRUE(busy);
+    EXPECT_TRUE(triggers.empty());
+    EXPECT_TRUE(
+        window.statusBar()->toolTip().contains("10:00 übersprungen, weil gerade ein anderer"))
+        << window.statusBar()->toolTip().toStdString();
+}
+
 TEST_F(AutomationTest, OnlySwitchedOffEntriesLeaveTheTimerOff)
 {
     TMainWnd window;
