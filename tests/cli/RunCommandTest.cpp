@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +8,7 @@
 
 #include "platform/FileIO.h"
 #include "support/TestDir.h"
+#include "support/VerdalRun.h"
 
 using namespace verdal;
 
@@ -33,16 +33,9 @@ protected:
     // Runs verdal-run with `options`, `input` on its standard input; stderr lands in "err".
     int Run(const std::string& options, std::string& out, const std::string& input = {})
     {
-        dir.createFile("in", input);
-        // A hang ends after a minute with 124 instead of stopping the test run.
-        const std::string command = "XDG_CONFIG_HOME='" + dir.path() +
-                                    "' timeout --foreground 60 '" VERDAL_RUN_BINARY "' --ini '" +
-                                    dir.filePath("v.ini") + "' " + options + " <'" +
-                                    dir.filePath("in") + "' >'" + dir.filePath("out") + "' 2>'" +
-                                    dir.filePath("err") + "'";
-        const int status = std::system(command.c_str());
+        const int code = test::RunVerdalRun(dir, VERDAL_RUN_BINARY, options, input);
         out = dir.readFile("out");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return code;
     }
 
     const std::string kDemo = "/tmp/verdal-demo";
