@@ -32,6 +32,12 @@ struct MaskLists
     cStringList Compare, Enforce, Delete, Exclude;
 };
 
+// Whether each side's folders ignore case; each may probe its root once per run.
+struct CaseJudges
+{
+    cFolderCaseJudge Source, Destination;
+};
+
 cStringList Expanded(const cStringList& masks)
 {
     cStringList expanded(false);
@@ -198,7 +204,7 @@ private:
 
 // One directory pair; false when aborted.
 bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
-              const cListing& destinationListing, const MaskLists& masks)
+              const cListing& destinationListing, const MaskLists& masks, CaseJudges& judges)
 {
     const cParameters& p = run.Params;
     const SideFiles src(sourceListing, masks);
@@ -206,8 +212,9 @@ bool ScanPair(cRunContext& run, int index, const cListing& sourceListing,
     PairScanner scanner(run, index, sourceListing, destinationListing);
     // Only a side that receives copies needs the look at its file system.
     scanner.SetCaseBlind(
-        p.TouchSrc && FolderIgnoresCase(run.SourcePath(run.SourceDirs[index])),
-        p.TouchDest && FolderIgnoresCase(run.DestinationPath(run.DestinationDirs[index])));
+        p.TouchSrc && judges.Source.IgnoresCase(run.SourcePath(run.SourceDirs[index])),
+        p.TouchDest &&
+            judges.Destination.IgnoresCase(run.DestinationPath(run.DestinationDirs[index])));
     if (!scanner.Decide(sourceListing, src.Compare,
                         {&src.ExcludeNames, &src.DeleteNames, &src.EnforceNames}, CompareForward) ||
         !scanner.Decide(destinationListing, dst.Compare,
@@ -311,9 +318,8 @@ void BlockCaseTwins(cRunContext& run, cDirCache& cache, bool destination)
     }
 }
 
-}  // namespace
-
-void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache)
+void ScanFilesWith(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache,
+                   CaseJudges& judges)
 {
     const cParameters& p = run.Params;
     const MaskLists masks{Expanded(p.CompareFiles), Expanded(p.EnforceFiles),
@@ -321,9 +327,9 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
     if (run.FrontEnd)
         run.FrontEnd->SetPhase("Suche Dateien...", static_cast<int64_t>(run.SourceDirs.size()));
     run.BlockedPairs.assign(run.SourceDirs.size(), false);
-    if (p.TouchDest && FolderIgnoresCase(run.DestinationNativeRoot))
+    if (p.TouchDest && judges.Destination.IgnoresCase(run.DestinationNativeRoot))
         BlockCaseTwins(run, destinationCache, true);
-    if (p.TouchSrc && FolderIgnoresCase(run.SourceNativeRoot))
+    if (p.TouchSrc && judges.Source.IgnoresCase(run.SourceNativeRoot))
         BlockCaseTwins(run, sourceCache, false);
     for (size_t i = 0; i < run.SourceDirs.size(); ++i) {
         const std::string sourceDir = run.SourcePath(run.SourceDirs[i]);
@@ -335,7 +341,8 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
             NoteUnseen(run, source, sourceDir) | NoteUnseen(run, destination, destinationDir);
         if (blocked)
             run.BlockedPairs[i] = true;
-        if (!run.BlockedPairs[i] && !ScanPair(run, static_cast<int>(i), source, destination, masks))
+        if (!run.BlockedPairs[i] &&
+            !ScanPair(run, static_cast<int>(i), source, destination, masks, judges))
             return;
         if (run.FrontEnd)
             run.FrontEnd->SetPhasePosition(static_cast<int64_t>(i + 1));
@@ -344,13 +351,34 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
     }
 }
 
+CaseJudges JudgesOf(const cRunContext& run)
+{
+    return CaseJudges{cFolderCaseJudge(run.SourceNativeRoot),
+                      cFolderCaseJudge(run.DestinationNativeRoot)};
+}
+
+}  // namespace
+
+void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationCache)
+{
+    CaseJudges judges = JudgesOf(run);
+    ScanFilesWith(run, sourceCache, destinationCache, judges);
+}
+
 void Scan(cRunContext& run)
 {
+    // A side whose file system needs a probe gets it before anything there is listed, so no
+    // listing (the read-ahead included) ever sees the probe's file.
+    CaseJudges judges = JudgesOf(run);
+    if (run.Params.TouchSrc)
+        judges.Source.IgnoresCase(run.SourceNativeRoot);
+    if (run.Params.TouchDest)
+        judges.Destination.IgnoresCase(run.DestinationNativeRoot);
     cDirCache sourceCache(run.Params.UseUTC, &run.UnnamableEntries, run.SourceNativeRoot);
     cDirCache destinationCache(run.Params.UseUTC, &run.UnnamableEntries, run.DestinationNativeRoot);
     BuildDirectoryTables(run, sourceCache, destinationCache);
     if (!AbortFlag)
-        ScanFiles(run, sourceCache, destinationCache);
+        ScanFilesWith(run, sourceCache, destinationCache, judges);
 }
 
 }  // namespace verdal

@@ -7,6 +7,7 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 #include <cerrno>
+#include <random>
 
 namespace verdal {
 namespace {
@@ -17,14 +18,50 @@ std::function<bool(const std::string&)>& TestJudge()
     return judge;
 }
 
-constexpr long kMsdosMagic = 0x4d44;
-constexpr long kExfatMagic = 0x2011BAB0;
-constexpr long kNtfsMagic = 0x5346544e;
-constexpr long kCifsMagic = 0xFF534D42;
-constexpr long kSmb2Magic = 0xFE534D42;
-constexpr long kSmbMagic = 0x517B;
-constexpr long kExt4Magic = 0xEF53;
-constexpr unsigned kCasefoldFlag = 0x40000000;  // FS_CASEFOLD_FL
+std::function<long(const std::string&)>& TestType()
+{
+    static std::function<long(const std::string&)> type;
+    return type;
+}
+
+constexpr unsigned kCasefoldFlag = 0x40000000;  // FS_CASEFOLD_FL, ext4 and f2fs alike
+
+enum class TypeRule {
+    Sensitive,
+    Blind,
+    FolderFlag,  // per folder, by its case folding flag
+    Unknown,
+};
+
+TypeRule RuleOfType(long type)
+{
+    switch (static_cast<unsigned long>(type) & 0xFFFFFFFFul) {
+        case 0x4d44:      // msdos, vfat
+        case 0x2011BAB0:  // exfat
+        case 0x5346544e:  // ntfs, ntfs3
+        case 0xFF534D42:  // cifs
+        case 0xFE534D42:  // smb2
+        case 0x517B:      // smb
+            return TypeRule::Blind;
+        case 0xEF53:      // ext2, ext3, ext4
+        case 0xF2F52010:  // f2fs
+            return TypeRule::FolderFlag;
+        case 0x01021994:  // tmpfs
+        case 0x858458f6:  // ramfs
+        case 0x9123683E:  // btrfs
+        case 0x58465342:  // xfs
+        case 0x794c7630:  // overlay
+        case 0x6969:      // nfs
+        case 0x2fc12fc1:  // zfs
+        case 0x73717368:  // squashfs
+        case 0xE0F5E1E2:  // erofs
+        case 0x3434:      // nilfs2
+        case 0x01021997:  // 9p
+            return TypeRule::Sensitive;
+        default:  // FUSE (ntfs-3g, exfat-fuse, sshfs), hfsplus, jfs and the rest
+            return TypeRule::Unknown;
+    }
+}
 
 std::string NearestExisting(std::string dir)
 {
@@ -56,37 +93,136 @@ bool HasCasefoldFlag(const std::string& dir)
     return folded;
 }
 
+std::optional<long> FileSystemType(const std::string& dir)
+{
+    if (TestType()) {
+        return TestType()(dir);
+    }
+    struct statfs fs
+    {};
+    if (::statfs(dir.c_str(), &fs) != 0) {
+        return std::nullopt;
+    }
+    return static_cast<long>(fs.f_type);
+}
+
+std::optional<dev_t> DeviceOf(const std::string& dir)
+{
+    struct stat st
+    {};
+    if (::stat(dir.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return st.st_dev;
+}
+
+std::string WithSlash(const std::string& dir)
+{
+    return !dir.empty() && dir.back() == '/' ? dir : dir + '/';
+}
+
+// A name no one else uses, in lower case; its upper-case twin differs in every letter.
+std::string ProbeName()
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz";
+    thread_local std::mt19937_64 random(std::random_device{}());
+    std::string name = ".verdal-case-";
+    for (int i = 0; i < 16; ++i) {
+        name += kLetters[random() % 26];
+    }
+    return name + ".tmp";
+}
+
+std::string UpperAscii(std::string name)
+{
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return name;
+}
+
 }  // namespace
 
-bool FolderIgnoresCase(const std::string& dir)
+NameCase ProbeNameCase(const std::string& dir)
+{
+    const std::string base = WithSlash(dir);
+    std::string name;
+    int fd = -1;
+    for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
+        name = ProbeName();
+        fd = ::open((base + name).c_str(),
+                    O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+        if (fd < 0 && errno != EEXIST) {
+            return NameCase::Unknown;
+        }
+    }
+    if (fd < 0) {
+        return NameCase::Unknown;
+    }
+    struct stat made
+    {};
+    const bool madeKnown = ::fstat(fd, &made) == 0;
+    ::close(fd);
+    NameCase result = NameCase::Unknown;
+    struct stat other
+    {};
+    if (!madeKnown) {
+        result = NameCase::Unknown;
+    } else if (::lstat((base + UpperAscii(name)).c_str(), &other) == 0) {
+        result = other.st_dev == made.st_dev && other.st_ino == made.st_ino ? NameCase::Blind
+                                                                            : NameCase::Sensitive;
+    } else if (errno == ENOENT) {
+        result = NameCase::Sensitive;
+    }
+    // Only ever the lower-case name: on a file system that keeps case, the upper-case one may
+    // be somebody's file.
+    ::unlink((base + name).c_str());
+    return result;
+}
+
+cFolderCaseJudge::cFolderCaseJudge(std::string root) : root_(std::move(root)) {}
+
+bool cFolderCaseJudge::IgnoresCase(const std::string& dir)
 {
     if (TestJudge()) {
         return TestJudge()(dir);
     }
     const std::string existing = NearestExisting(dir);
-    struct statfs fs
-    {};
-    if (::statfs(existing.c_str(), &fs) != 0) {
+    const std::optional<long> type = FileSystemType(existing);
+    if (!type) {
         return false;
     }
-    switch (static_cast<long>(fs.f_type)) {
-        case kMsdosMagic:
-        case kExfatMagic:
-        case kNtfsMagic:
-        case kCifsMagic:
-        case kSmb2Magic:
-        case kSmbMagic:
+    switch (RuleOfType(*type)) {
+        case TypeRule::Blind:
             return true;
-        case kExt4Magic:
-            return HasCasefoldFlag(existing);
-        default:
+        case TypeRule::Sensitive:
             return false;
+        case TypeRule::FolderFlag:
+            return HasCasefoldFlag(existing);
+        case TypeRule::Unknown:
+            break;
     }
+    // The probe speaks for the root's file system only; elsewhere case is taken as kept.
+    const std::optional<dev_t> device = DeviceOf(existing);
+    if (!device || device != DeviceOf(root_)) {
+        return false;
+    }
+    if (!probed_) {
+        probed_ = ProbeNameCase(root_) == NameCase::Blind;
+    }
+    return *probed_;
 }
 
 void SetFolderIgnoresCaseForTest(std::function<bool(const std::string&)> judge)
 {
     TestJudge() = std::move(judge);
+}
+
+void SetFileSystemTypeForTest(std::function<long(const std::string&)> type)
+{
+    TestType() = std::move(type);
 }
 
 }  // namespace verdal
