@@ -14,7 +14,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n
     libgtest-dev libgmock-dev libicu-dev libglib2.0-dev libacl1-dev libsimpleini-dev libxcb1-dev
     libjpeg62-turbo-dev librapidcheck-dev
-    xvfb python3 python3-aiosmtpd rsync time poppler-utils
+    xvfb python3 python3-aiosmtpd rsync time poppler-utils dosfstools
     dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
 )
 

@@ -1,0 +1,218 @@
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "RunFixture.h"
+
+using namespace verdal;
+using namespace verdal::test;
+
+namespace {
+
+std::string FindTool(const std::string& name)
+{
+    for (const char* dir : {"/usr/sbin/", "/sbin/", "/usr/bin/", "/bin/"}) {
+        const std::string path = dir + name;
+        if (::access(path.c_str(), X_OK) == 0)
+            return path;
+    }
+    return {};
+}
+
+bool Quietly(const std::string& command)
+{
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Sets the case folding flag on an empty folder of an ext4 file system made with it.
+bool FoldCaseIn(const std::string& dir)
+{
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags |= 0x40000000;  // FS_CASEFOLD_FL
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat sa
+    {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// A destination that ignores case, on a real file system: a FAT or exFAT image, or an ext4
+// image with a case-folded folder, mounted over the test's destination. Everything happens on
+// a thread of its own in a private mount namespace, so no mount is ever seen outside it and
+// all of them vanish with the thread.
+class CaseBlindMountTest : public RunTest
+{
+protected:
+    // Runs `body` with the destination mounted; the reason when that was not possible.
+    std::string WithCaseBlindDestination(const std::function<void()>& body)
+    {
+        std::string skip;
+        std::thread([&] {
+            skip = Mount();
+            if (skip.empty())
+                body();
+            ::umount2(dir.filePath("z").c_str(), MNT_DETACH);
+            ::umount2(dir.filePath("m").c_str(), MNT_DETACH);
+        }).join();
+        return skip;
+    }
+
+private:
+    std::string Mount()
+    {
+        if (::geteuid() != 0)
+            return "needs root to mount a file system";
+        if (::unshare(CLONE_NEWNS) != 0)
+            return std::string("no private mount namespace: ") + std::strerror(errno);
+        // Nothing mounted below may travel back to the shared namespace.
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return std::string("mounts cannot be made private: ") + std::strerror(errno);
+        std::string tried;
+        for (const auto& attempt : {&CaseBlindMountTest::MountFat, &CaseBlindMountTest::MountExfat,
+                                    &CaseBlindMountTest::MountCasefoldExt4}) {
+            const std::string failure = (this->*attempt)();
+            if (failure.empty())
+                return {};
+            tried += (tried.empty() ? "" : "; ") + failure;
+        }
+        return "no case-blind file system can be mounted here (" + tried + ")";
+    }
+
+    std::string Image()
+    {
+        const std::string image = dir.filePath("bild.img");
+        std::filesystem::remove(image);
+        {
+            std::ofstream create(image);
+        }
+        std::filesystem::resize_file(image, 64 << 20);
+        return image;
+    }
+
+    // Mounts `image` of `type` on `where` and checks that it really ignores case there.
+    std::string MountImage(const std::string& type, const std::string& image,
+                           const std::string& where, const std::string& options)
+    {
+        if (!Quietly("mount -t " + type + " -o loop" + options + " '" + image + "' '" + where +
+                     "'"))
+            return type + ": the kernel refuses the mount";
+        return {};
+    }
+
+    std::string Verified(const std::string& type)
+    {
+        const std::string probe = dir.createFile("z/probe.txt", "x");
+        const bool blind = SameFile(probe, dir.filePath("z/PROBE.TXT"));
+        ::unlink(probe.c_str());
+        return blind ? std::string() : type + ": mounted, but keeps case";
+    }
+
+    std::string MountFat()
+    {
+        const std::string mkfs = FindTool("mkfs.vfat");
+        if (mkfs.empty())
+            return "vfat: mkfs.vfat missing (dosfstools)";
+        const std::string image = Image();
+        if (!Quietly(mkfs + " '" + image + "'"))
+            return "vfat: mkfs.vfat failed";
+        std::string failure = MountImage("vfat", image, dir.filePath("z"), ",tz=UTC");
+        return failure.empty() ? Verified("vfat") : failure;
+    }
+
+    std::string MountExfat()
+    {
+        const std::string mkfs = FindTool("mkfs.exfat");
+        if (mkfs.empty())
+            return "exfat: mkfs.exfat missing (exfatprogs)";
+        const std::string image = Image();
+        if (!Quietly(mkfs + " '" + image + "'"))
+            return "exfat: mkfs.exfat failed";
+        std::string failure = MountImage("exfat", image, dir.filePath("z"), "");
+        return failure.empty() ? Verified("exfat") : failure;
+    }
+
+    // ext4 folds case per folder: a folded folder of the image is laid over the destination.
+    std::string MountCasefoldExt4()
+    {
+        const std::string mkfs = FindTool("mkfs.ext4");
+        if (mkfs.empty())
+            return "ext4: mkfs.ext4 missing";
+        const std::string image = Image();
+        if (!Quietly(mkfs + " -q -F -O casefold '" + image + "'"))
+            return "ext4: mkfs.ext4 knows no case folding";
+        const std::string mounted = dir.createDir("m");
+        std::string failure = MountImage("ext4", image, mounted, "");
+        if (!failure.empty())
+            return failure + " (case folding needs a kernel with Unicode support)";
+        const std::string folded = mounted + "/z";
+        ::mkdir(folded.c_str(), 0755);
+        if (!FoldCaseIn(folded))
+            return "ext4: case folding cannot be switched on";
+        if (::mount(folded.c_str(), dir.filePath("z").c_str(), nullptr, MS_BIND, nullptr) != 0)
+            return std::string("ext4: bind mount failed: ") + std::strerror(errno);
+        return Verified("ext4");
+    }
+};
+
+std::vector<std::string> Names(const std::string& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+// "a.txt" and "A.txt" would land on one file: the first by byte order goes, the other is a
+// conflict, logged in every run and never copied over it.
+TEST_F(CaseBlindMountTest, TwoNamesForOneFile_SecondIsAConflictEveryRun)
+{
+    dir.createFile(Src("a.txt"), "klein", Stamp(1));
+    dir.createFile(Src("A.txt"), "groß", Stamp(1));
+    dir.createFile(Src("Neu/b.txt"), "b", Stamp(1));
+    const std::string skip = WithCaseBlindDestination([&] {
+        for (int run = 0; run < 2; ++run) {
+            SCOPED_TRACE(run);
+            ::unlink(params.Log.Filename.c_str());
+            EXPECT_EQ(Run(), kRunOk);
+            EXPECT_EQ(Names(dir.filePath("z")), (std::vector<std::string>{"A.txt", "Neu"}));
+            EXPECT_EQ(dir.readFile(Dst("A.txt")), "groß");
+            EXPECT_EQ(dir.readFile(Dst("Neu/b.txt")), "b");
+            const std::string log = Log();
+            EXPECT_NE(log.find("q/a.txt"), std::string::npos) << log;
+            EXPECT_NE(log.find("Groß- und Kleinschreibung"), std::string::npos) << log;
+            if (run == 1) {
+                EXPECT_EQ(log.find("vorwärts kopiert:"), std::string::npos) << log;
+            }
+        }
+    });
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
+}
