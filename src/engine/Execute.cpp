@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/FolderNames.h"
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
 #include "engine/RunLog.h"
@@ -208,6 +209,7 @@ bool cCopier::Process(int index)
         default:
             return false;
     }
+    FollowFolderNames(run_, c.DirIndex, c.Action() == kForward);
     CopyPair pair = PairOf(run_, c);
     if (run_.FrontEnd) {
         run_.FrontEnd->SetCopyLabels(LabelOf(pair.From, pair.FromStamp),

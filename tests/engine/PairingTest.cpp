@@ -81,6 +81,37 @@ TEST_F(PairingTest, CaseOnlyDifferencePairsOneToOne)
     EXPECT_EQ(dir.readFile(Src("GLEICH.TXT")), "neuer");
 }
 
+// A folder renamed in case only on one side follows on the other side with the next copy into
+// it, parents included, also when the copy goes into a folder below; files already there move
+// along and are found by the verify.
+TEST_F(PairingTest, CaseOnlyFolderRenameFollowsWithTheNextCopy)
+{
+    dir.createFile(Src("Foto/a.txt"), "a", Stamp(3));
+    dir.createFile(Src("Foto/Reise/b.txt"), "b", Stamp(3));
+    dir.createFile(Src("Foto/Reise/c.txt"), "neu", Stamp(1));
+    dir.createFile(Src("Foto/Zu/d.txt"), "d", Stamp(3));
+    dir.createFile(Dst("foto/a.txt"), "a", Stamp(3));
+    dir.createFile(Dst("foto/reise/b.txt"), "b", Stamp(3));
+    dir.createFile(Dst("foto/zu/d.txt"), "d", Stamp(3));
+    params.Verify = true;
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("z"), (std::vector<std::string>{"Foto"}));
+    EXPECT_EQ(Names("z/Foto"), (std::vector<std::string>{"Reise", "a.txt", "zu"}));
+    EXPECT_EQ(Names("z/Foto/Reise"), (std::vector<std::string>{"b.txt", "c.txt"}));
+    EXPECT_EQ(dir.readFile(Dst("Foto/Reise/c.txt")), "neu");
+    EXPECT_NE(Log().find("1 Dateipaar erfolgreich verglichen"), std::string::npos) << Log();
+
+    // Both ways, a backward copy brings the destination's folder name back to the source.
+    TwoWay();
+    ::rename(dir.filePath("z/Foto").c_str(), dir.filePath("z/FOTO").c_str());
+    dir.createFile(Dst("FOTO/a.txt"), "geändert", Stamp(0.5));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("q"), (std::vector<std::string>{"FOTO"}));
+    EXPECT_EQ(Names("q/FOTO"), (std::vector<std::string>{"Reise", "Zu", "a.txt"}));
+    EXPECT_EQ(dir.readFile(Src("FOTO/a.txt")), "geändert");
+    EXPECT_EQ(Names("z"), (std::vector<std::string>{"FOTO"}));
+}
+
 // On a destination that ignores case (FAT, SMB), "a.txt" and "A.txt" would land on one file.
 // The name the destination holds keeps its pair; the other is a conflict, logged in every run
 // and never copied over it.
