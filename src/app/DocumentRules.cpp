@@ -1,5 +1,6 @@
 #include "app/DocumentRules.h"
 
+#include "platform/DirectoryCheck.h"
 #include "platform/Drives.h"
 #include "platform/TextCase.h"
 #include "settings/Parameters.h"
@@ -48,12 +49,6 @@ std::string FileNamePart(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string MountPointOf(const std::string& path)
-{
-    const auto mount = MountHolding(path);
-    return mount ? mount->MountPoint : std::string("/");
-}
-
 // Adds `text` unless an entry equal to it (letter case ignored) is there.
 bool AddOnce(cStringList& list, const std::string& text)
 {
@@ -66,17 +61,32 @@ bool AddOnce(cStringList& list, const std::string& text)
 
 }  // namespace
 
+std::vector<DroppedPath> DescribeDroppedPaths(const std::vector<std::string>& paths)
+{
+    std::vector<DroppedPath> described;
+    for (std::string path : paths) {
+        while (path.size() > 1 && path.back() == '/') {
+            path.pop_back();
+        }
+        DroppedPath dropped{path, IsExistingDirectory(path)};
+        if (dropped.Directory) {
+            if (const auto mount = MountHolding(path)) {
+                dropped.MountPoint = mount->MountPoint;
+            }
+        }
+        described.push_back(std::move(dropped));
+    }
+    return described;
+}
+
 bool DropIntoProfile(cParameters& params, const std::vector<DroppedPath>& paths, bool ctrl,
                      bool shift)
 {
     bool changed = false;
     for (const DroppedPath& dropped : paths) {
-        std::string path = dropped.Path;
-        while (path.size() > 1 && path.back() == '/') {
-            path.pop_back();
-        }
+        const std::string& path = dropped.Path;
         if (dropped.Directory) {
-            const std::string directory = RelativeDirectory(path, MountPointOf(path));
+            const std::string directory = RelativeDirectory(path, dropped.MountPoint);
             cStringList& list = shift ? params.ExcludeDirectories : params.SearchDirectories;
             // The directory with its marker covers the one without it.
             if (list.IndexOf(directory + "*") >= 0) {

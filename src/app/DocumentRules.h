@@ -21,15 +21,21 @@ inline int QuickEntryOf(int tag)
     return tag > 12 ? tag - 12 : tag;
 }
 
-// A path dropped onto the window: native path, and whether it is a directory.
+// A path dropped onto the window: native path, whether it is a directory and the mount point
+// that holds it.
 struct DroppedPath
 {
     std::string Path;
     bool Directory = false;
+    std::string MountPoint = "/";
 };
 
+// Looks at each dropped path (directory or not, its mount); this waits on the paths' file
+// systems, so the window runs it with a bounded wait.
+std::vector<DroppedPath> DescribeDroppedPaths(const std::vector<std::string>& paths);
+
 // The profile side of a drop: a directory is added to SearchDirectories (`shift`:
-// ExcludeDirectories) as its path below the mount that holds it, "\" at the end and the
+// ExcludeDirectories) as its path below its mount point, "\" at the end and the
 // subdirectory marker "*" unless `ctrl`; a file's name goes to CompareFiles (`shift`:
 // ExcludeFiles). Entries already there are not added again. Returns true when anything changed.
 bool DropIntoProfile(cParameters& params, const std::vector<DroppedPath>& paths, bool ctrl,

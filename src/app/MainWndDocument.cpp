@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -12,7 +13,9 @@
 #include "app/MainWnd.h"
 #include "app/RunController.h"
 #include "app/TrayIcon.h"
+#include "dialogs/DriveLook.h"
 #include "dialogs/TNewDlg.h"
+#include "platform/DirectoryCheck.h"
 #include "settings/GermanFormat.h"
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
@@ -65,9 +68,13 @@ FileDialogRequest TMainWnd::DialogRequest(bool save) const
     const bool batch = params.FileKind == 1;
     FileDialogRequest request;
     request.Save = save;
-    // A name such as "<unbenannt>" is not a path: then the dialog starts empty.
+    // A name such as "<unbenannt>" is not a path, and a folder on a mount that does not answer
+    // is as good as gone: then the dialog starts empty.
     const QFileInfo current(QString::fromStdString(params.FileName));
-    if (!params.Untitled && current.isAbsolute() && current.dir().exists()) {
+    const std::string folder = current.absolutePath().toStdString();
+    if (!params.Untitled && current.isAbsolute() && LookAtDrive<bool>(folder, [folder] {
+                                                        return IsExistingDirectory(folder);
+                                                    }).value_or(false)) {
         request.Directory = current.absolutePath();
         request.FileName = current.fileName();
     }
@@ -271,10 +278,19 @@ void TMainWnd::DropPaths(const QStringList& paths, Qt::KeyboardModifiers modifie
     if (modalOpen_ || RunBusy()) {
         return;
     }
-    std::vector<DroppedPath> dropped;
+    std::vector<std::string> names;
     for (const QString& path : paths) {
-        dropped.push_back({path.toStdString(), QFileInfo(path).isDir()});
+        names.push_back(path.toStdString());
     }
+    const auto described =
+        LookAtDrive<std::vector<DroppedPath>>(names.empty() ? std::string() : names.front(),
+                                              [names] { return DescribeDroppedPaths(names); });
+    if (!described) {
+        statusBar()->showMessage(
+            QStringLiteral("Nicht übernommen: %1 antwortet nicht.").arg(paths.value(0)));
+        return;
+    }
+    const std::vector<DroppedPath>& dropped = *described;
     cParameters& params = Params();
     bool changed = false;
     if (params.FileKind == 1) {

@@ -44,9 +44,12 @@ public:
     cGuiFrontEnd& FrontEnd() { return *frontEnd_; }
     // The outcome of the last run.
     const DocumentRunResult& LastResult() const { return last_; }
+    // How long a run waits for its drives to answer before it gives up (tests shorten it).
+    void SetDriveWait(int milliseconds) { driveWaitMs_ = milliseconds; }
 
 private:
     void SetGuard(bool running);
+    bool DrivesAnswer(const cParameters& params) const;
 
     TMainWnd& window_;
     bool busy_ = false;
@@ -54,6 +57,8 @@ private:
     std::unique_ptr<cLogDelivery> delivery_;
     std::function<void()> beforeRun_;
     DocumentRunResult last_;
+    // A sleeping disk or NAS may take a while to wake; the window keeps answering meanwhile.
+    int driveWaitMs_ = 20000;
 };
 
 }  // namespace verdal

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <mutex>
 
+#include <QCoreApplication>
+
 #include "platform/Paths.h"
 #include "settings/Validation.h"
 
@@ -14,6 +16,11 @@ std::mutex gObserverMutex;
 std::function<void(const std::string&)> gObserver;
 
 }  // namespace
+
+void ProcessWindowEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
 
 int DriveLookTimeout()
 {

@@ -18,18 +18,24 @@ void SetDriveLookTimeout(int milliseconds);
 // for the mount list, else the drive or native path). An empty function removes it.
 void SetDriveLookObserver(std::function<void(const std::string& what)> observer);
 void NotifyDriveLook(const std::string& what);
+// Handles the window events that are waiting (paint, timers, input to enabled controls).
+void ProcessWindowEvents();
 
 // Runs `look` with the bounded wait (`timeoutMs`, or the look timeout when negative); nothing
-// when it did not come back in time. `look` must own everything it touches.
+// when it did not come back in time. `look` must own everything it touches. With
+// `keepResponding` the window goes on painting and answering while it waits (for the longer
+// waits, when its controls are locked against a second command).
 template <class T>
-std::optional<T> LookAtDrive(const std::string& what, std::function<T()> look, int timeoutMs = -1)
+std::optional<T> LookAtDrive(const std::string& what, std::function<T()> look, int timeoutMs = -1,
+                             bool keepResponding = false)
 {
     return CallBounded<T>(
         [what, look = std::move(look)] {
             NotifyDriveLook(what);
             return look();
         },
-        timeoutMs < 0 ? DriveLookTimeout() : timeoutMs);
+        timeoutMs < 0 ? DriveLookTimeout() : timeoutMs,
+        keepResponding ? std::function<void()>(&ProcessWindowEvents) : std::function<void()>());
 }
 
 // Whether `relativeDir` exists on `drive` (both with macros expanded); false also when the

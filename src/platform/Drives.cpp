@@ -102,6 +102,7 @@ bool StartsWithDir(std::string_view path, std::string_view dir)
 
 std::string RealPathOr(const std::string& path)
 {
+    NotifyPathLook(path);
     char buffer[PATH_MAX];
     return ::realpath(path.c_str(), buffer) ? std::string(buffer) : path;
 }
