@@ -68,7 +68,12 @@ DrivePath StartDriveAndDirectory(const cStringList& profiles)
     if (!profiles.Empty()) {
         const std::string folder = SplitProfileEntry(profiles[0]).Folder;
         if (!folder.empty()) {
-            return SplitNativeFolder(folder);
+            // Finding the folder's drive looks at its mount; on one that does not answer the
+            // folder is taken below "/" rather than waited for.
+            std::string belowRoot = folder;
+            std::replace(belowRoot.begin(), belowRoot.end(), '/', '\\');
+            return LookAtDrive<DrivePath>(folder, [folder] { return SplitNativeFolder(folder); })
+                .value_or(DrivePath{"/", DialogDirectory(belowRoot)});
         }
     }
     return {"C:", "\\"};

@@ -30,7 +30,7 @@ struct ProfileEntryParts
 ProfileEntryParts SplitProfileEntry(const std::string& entry);
 
 // The drive and directory the dialog starts in: those of the first entry's folder, else
-// drive "C:" and "\".
+// drive "C:" and "\". A folder whose mount does not answer in time is taken below "/".
 DrivePath StartDriveAndDirectory(const cStringList& profiles);
 
 // The names of the profile files (*.vrd, any case) in `folder`, sorted; folders left out. The

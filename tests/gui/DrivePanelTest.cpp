@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
@@ -17,6 +18,7 @@
 #include "dialogs/TDiskDlg.h"
 #include "dialogs/TDrivePanel.h"
 #include "dialogs/TExpressSetupDlg.h"
+#include "platform/DirectoryCheck.h"
 
 using namespace verdal;
 using namespace verdal::test;
@@ -148,6 +150,28 @@ TEST_F(DrivePanelTest, BatchDlg_DriveAndTreeChooseTheFolder)
     dialog.DirTree->setCurrentItem(dialog.DirTree->topLevelItem(0)->child(0));
     EXPECT_EQ(dialog.DirEdt->text(), "\\Backup\\");
     EXPECT_EQ(dialog.AvailableLst->count(), 0);
+}
+
+// When the mount of the first entry's folder does not answer, the batch dialog starts in that
+// folder below "/" instead of waiting for it.
+TEST_F(DrivePanelTest, BatchDlg_HungFolderStartsBelowTheRoot)
+{
+    params.Batch.Profiles.Add(dir.filePath("Netz/Jobs/a.vrd"), 0);
+    HangingDrive hung("/Netz/");
+    // Any look at the folder's file system from the window's own thread is counted.
+    auto windowLooks = std::make_shared<std::atomic<int>>(0);
+    SetPathLookHook([windowLooks, window = std::this_thread::get_id()](const std::string& path) {
+        *windowLooks +=
+            path.find("/Netz/") != std::string::npos && std::this_thread::get_id() == window;
+    });
+    TBatchDlg dialog;
+    dialog.LoadFrom(params);
+    SetPathLookHook({});
+    EXPECT_EQ(windowLooks->load(), 0);
+    std::string expected = dir.filePath("Netz/Jobs/");
+    std::replace(expected.begin(), expected.end(), '/', '\\');
+    EXPECT_EQ(dialog.DriveEdt->text(), "/");
+    EXPECT_EQ(dialog.DirEdt->text().toStdString(), expected);
 }
 
 // A new batch starts on drive "C:" in "\"; "Lesen" adds a typed drive to the history kept
