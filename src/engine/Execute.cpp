@@ -1,8 +1,11 @@
 #include "engine/Execute.h"
 
+#include <set>
 #include <utility>
 
+#include "engine/Decisions.h"
 #include "engine/FolderNames.h"
+#include "engine/KeptVersion.h"
 #include "engine/RunContext.h"
 #include "engine/RunFrontEnd.h"
 #include "engine/RunLog.h"
@@ -12,6 +15,7 @@
 #include "platform/Security.h"
 #include "platform/WinError.h"
 #include "platform/WriteBehind.h"
+#include "settings/ErrorText.h"
 #include "settings/Parameters.h"
 #include "settings/Presenter.h"
 
@@ -165,6 +169,8 @@ private:
     int PrepareTarget(const CopyPair& pair);
     void CarryOverProperties(const CopyPair& pair);
     void FollowSourceName(cCandidate& c, CopyPair& pair);
+    bool MustKeepTarget(const cCandidate& c, const CopyPair& pair) const;
+    bool KeepTarget(cCandidate& c, const CopyPair& pair);
     bool HandleError(int index, const CopyPair& pair, int code);
     void TurnIntoSkip(cCandidate& c);
     void SkipGroupOf(int index);
@@ -174,6 +180,7 @@ private:
     const cParameters& params_;
     int lastCreatedIndex_ = -1;
     cWriteBehind writeBehind_;
+    std::set<const cCandidate*> kept_;  // older versions already kept (a retry keeps none)
 };
 
 void cCopier::Run()
@@ -216,6 +223,9 @@ bool cCopier::Process(int index)
                                      LabelOf(pair.To, pair.ToStamp));
     }
     EnsureTargetDirectory(c, pair);
+    if (!KeepTarget(c, pair)) {
+        return true;  // now a Skip
+    }
     int code = PrepareTarget(pair);
     if (code == 0) {
         code = CopyData(c, pair);
@@ -253,6 +263,40 @@ void cCopier::EnsureTargetDirectory(const cCandidate& c, const CopyPair& pair)
         log_.Event(kLogDirCreated, {pair.ToDir});
         ++run_.Counters.DirsCreated;
     }
+}
+
+// Both sides were written since the last two-way run and the copy would replace the one edit
+// with the other. Equal sizes and times mean equal files: nothing to keep.
+bool cCopier::MustKeepTarget(const cCandidate& c, const CopyPair& pair) const
+{
+    if (!params_.TouchSrc || !params_.TouchDest || !(c.Category & kDoubleChange) ||
+        (c.Category & kPropertiesOnly) || pair.ToStamp.LastWrite == 0) {
+        return false;
+    }
+    return pair.FromStamp.Size != pair.ToStamp.Size ||
+           CompareTimes(run_, pair.FromStamp.LastWrite, pair.ToStamp.LastWrite) != 0;
+}
+
+// The older version stays beside the newer one under a name of its own, an ordinary new file
+// that the next run carries to the other side. Without it the target is not overwritten: the
+// candidate becomes a Skip and counts as an error.
+bool cCopier::KeepTarget(cCandidate& c, const CopyPair& pair)
+{
+    if (!MustKeepTarget(c, pair) || kept_.count(&c) != 0) {
+        return true;
+    }
+    std::string keptPath;
+    const int code = KeepOlderVersion(params_, pair.To, pair.ToStamp, keptPath);
+    if (code == 0) {
+        kept_.insert(&c);
+        log_.Event(kLogOlderVersionKept, pair.To, keptPath.substr(keptPath.rfind('/') + 1));
+        ++run_.Counters.Warnings;
+        return true;
+    }
+    log_.Event(kLogOlderVersionNotKept, pair.To, ErrorText(code));
+    ++run_.Counters.Errors;
+    TurnIntoSkip(c);
+    return false;
 }
 
 // A read-only target is only overwritten when the profile allows it. The scan's stamp tells

@@ -91,6 +91,11 @@ const char* SimpleEventText(int event)
             return "Hinweis: Zwischendatei eines abgebrochenen Laufs entfernt: %s";
         case kLogLeftoverKept:
             return "Warnung: Zwischendatei eines abgebrochenen Laufs %s nicht entfernt (%s).";
+        case kLogOlderVersionKept:
+            return "Warnung: Doppelte Änderung an %s: ältere Fassung aufbewahrt als \"%s\".";
+        case kLogOlderVersionNotKept:
+            return "Fehler: Doppelte Änderung an %s: ältere Fassung nicht aufbewahrt (%s). Datei "
+                   "übersprungen.";
         case kLogForeignSnapshot:
             return "Hinweis: Schnappschuß %s gehört zu anderen Verzeichnissen oder einem anderen "
                    "Datenträger und wird nicht benutzt. Nichts wird seinetwegen gelöscht.";
@@ -103,7 +108,8 @@ bool IsTimedEvent(int event)
 {
     return (event >= kLogCopiedForward && event <= kLogVerifyFailed) ||
            (event >= kLogSnapshotRead && event <= kLogCopyFailed) || event == kLogUnnamable ||
-           event == kLogConflict;
+           event == kLogConflict || event == kLogOlderVersionKept ||
+           event == kLogOlderVersionNotKept;
 }
 
 // Successful operations that SkipNormal leaves out. A failed delete is kept: an error the

@@ -37,6 +37,8 @@ enum LogEvent : int {
     kLogEntryUnreadable = 30025,
     kLogLeftoverRemoved = 30026,
     kLogLeftoverKept = 30027,
+    kLogOlderVersionKept = 30028,
+    kLogOlderVersionNotKept = 30029,
     kLogCopiedForward = 30101,
     kLogCopiedBackward = 30102,
     kLogSkipped = 30103,

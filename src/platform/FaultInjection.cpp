@@ -12,7 +12,7 @@ struct PendingFault
     int Err = 0;
 };
 
-std::array<PendingFault, 7> g_faults;
+std::array<PendingFault, 8> g_faults;
 
 }  // namespace
 

@@ -4,7 +4,7 @@ namespace verdal {
 
 // A seam for tests: the file layer can be told to fail the n-th operation of a kind with a
 // given errno, so that a full disk, a read error or a locked file can be produced on demand.
-enum class FileOp { Open, Read, Write, Rename, Unlink, Mkdir, Trash };
+enum class FileOp { Open, Read, Write, Rename, Unlink, Mkdir, Trash, Link };
 
 // The `nth` operation of `op` from now on (1 = the next one) fails with `err`.
 void InjectFault(FileOp op, int nth, int err);

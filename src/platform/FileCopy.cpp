@@ -487,6 +487,29 @@ int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod meth
     return code;
 }
 
+int KeepUnderSecondName(const std::string& path, const std::string& kept)
+{
+    int err = TakeInjectedFault(FileOp::Link);
+    if (err == 0) {
+        if (::linkat(AT_FDCWD, path.c_str(), AT_FDCWD, kept.c_str(), 0) == 0) {
+            return kErrSuccess;
+        }
+        err = errno;
+    }
+    if (err == EEXIST) {
+        return kErrAlreadyExists;
+    }
+    if (err == ENOENT || err == ENOTDIR) {
+        return WinErrorFromErrno(err);
+    }
+    struct stat st
+    {};
+    if (::lstat(kept.c_str(), &st) == 0) {
+        return kErrAlreadyExists;
+    }
+    return CopyFileSafe(path, kept, CopyMethod::Plain, {}, true);
+}
+
 namespace {
 
 // A rename that never replaces `to`; errno tells why it failed.

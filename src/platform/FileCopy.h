@@ -27,6 +27,12 @@ using CopyProgress = std::function<bool(int64_t bytes)>;
 int CopyFileSafe(const std::string& from, const std::string& to, CopyMethod method,
                  const CopyProgress& progress = {}, bool targetAbsent = false);
 
+// Gives the file `path` a second name `kept` in the same folder, keeping its content and times:
+// a hard link, or a copy where the file system refuses links (vfat, some network shares). Never
+// replaces a file that is there when it is called: 183 when `kept` exists. Else 0 or the
+// system's code.
+int KeepUnderSecondName(const std::string& path, const std::string& kept);
+
 // Gives the file `path` the name `name` that differs from its own in case only, also on file
 // systems that ignore case (by way of a temporary name). Never replaces another file: when
 // `name` is taken, the file keeps its old name and 183 is returned.

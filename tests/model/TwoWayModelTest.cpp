@@ -1,7 +1,8 @@
 // Random histories of changes on both sides of a two-way profile that looks in the snapshot,
 // with a run after every few, checked against a small model of what both sides must hold: no
 // change is lost, both sides converge, a pair whose times cannot say which is newer keeps both
-// versions, and the snapshot deletes only what was not changed since the last run.
+// versions, a pair changed on both sides keeps the older version under a kept name, and the
+// snapshot deletes only what was not changed since the last run.
 // A failure prints the shrunk history (the "op" lines) that breaks the property.
 #include <sys/stat.h>
 #include <unistd.h>
@@ -363,7 +364,7 @@ protected:
     // Written since the last successful run as the engine can tell it: what was written here
     // since, and also an untouched file dated between that run's start and now. The latter
     // happens only after the clock went back; then times cannot tell more, both sides of a pair
-    // count as changed and the newer one wins, flagged as a double change.
+    // count as changed: the newer one wins, the older one is kept beside it.
     bool SeenChanged(int side, const std::string& name, const Version& v) const
     {
         return changed_[side].count(name) != 0 ||
@@ -375,6 +376,9 @@ protected:
         Tree Sides[2];                // what each side must hold afterwards
         std::set<std::string> Gone;   // names that must be gone from both sides
         std::set<std::string> Apart;  // pairs the times cannot order: both versions stay
+        // Pairs changed on both sides: the older version is kept beside the newer one on its own
+        // side (side, name, older version); the next run carries it across.
+        std::vector<std::tuple<int, std::string, Version>> Kept;
     };
 
     // What both sides must hold after a run, leaving out the names below `skip`.
@@ -406,10 +410,15 @@ protected:
                     }
                     continue;
                 }
-                const Version& newer = s->second.Time > d->second.Time ? s->second : d->second;
+                const bool sourceNewer = s->second.Time > d->second.Time;
+                const Version& newer = sourceNewer ? s->second : d->second;
                 const Version& both = chS && !chD ? s->second : chD && !chS ? d->second : newer;
                 e.Sides[0][name] = both;
                 e.Sides[1][name] = both;
+                if (chS && chD && lastRunStart_ != 0) {  // a first run knows no changes
+                    e.Kept.emplace_back(sourceNewer ? 1 : 0, name,
+                                        sourceNewer ? d->second : s->second);
+                }
                 continue;
             }
             // Deleted on the other side since the last run and not changed here: goes.
@@ -440,6 +449,39 @@ protected:
                 RC_ASSERT(actual[0].count(name) + actual[1].count(name) == 0u);
             }
         }
+    }
+
+    // The name under which the older version of `name` was kept on `side`: same folder, the
+    // stem, " (Konflikt ", the extension and that version's content. Empty when there is none.
+    static std::string FindKept(const Tree& actual, const std::string& name, const Version& older)
+    {
+        const size_t slash = name.rfind('/');
+        const size_t dot = name.rfind('.');
+        const std::string stem = name.substr(0, dot);
+        const std::string ext = name.substr(dot);
+        const std::string folder = slash == std::string::npos ? "" : name.substr(0, slash + 1);
+        for (const auto& [kept, version] : actual) {
+            if (kept.rfind(stem + " (konflikt ", 0) == 0 && kept.size() > ext.size() + 1 &&
+                kept.compare(kept.size() - ext.size() - 1, std::string::npos, ")" + ext) == 0 &&
+                kept.find('/', folder.size()) == std::string::npos &&
+                version.Content == older.Content) {
+                return kept;
+            }
+        }
+        return {};
+    }
+
+    // Each older version of a pair changed on both sides is there under its kept name; these
+    // names are returned, as the other side gets them only in the next run.
+    std::set<std::string> CheckKept(const Expectation& e) const
+    {
+        std::set<std::string> kept;
+        for (const auto& [side, name, older] : e.Kept) {
+            const std::string found = FindKept(Read(side), name, older);
+            RC_ASSERT(!found.empty());  // the older edit was lost
+            kept.insert(found);
+        }
+        return kept;
     }
 
     // Both sides hold the same files with the same contents, apart from the pairs whose times
@@ -538,8 +580,10 @@ protected:
         } else if (Names(0) != snapshot_[0] || Names(1) != snapshot_[1]) {
             snapshotCurrent_ = false;  // the kept snapshot lacks names that came since
         }
+        std::set<std::string> apart = e.Apart;
+        apart.merge(CheckKept(e));
         if (!guarded) {
-            CheckConverged(e.Apart);
+            CheckConverged(apart);
         }
         TakeState(result == kRunOk);
     }
