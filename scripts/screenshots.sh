@@ -3,7 +3,7 @@
 #   scripts/screenshots.sh [build-dir]
 # To add a window, add one line "file-name=ROUTINE" to WINDOWS below (ROUTINE = the name the
 # dialog is registered under in src/app/DialogTable.cpp, with "@page" for a page of the options;
-# empty for the main window).
+# empty for the main window; "DRIVE LIST" for the opened drive list).
 set -euo pipefail
 
 WINDOWS=(
@@ -18,6 +18,7 @@ WINDOWS=(
     "log-settings=LOG"
     "source=SOURCE"
     "destination=DESTINATION"
+    "drive-list=DRIVE LIST"
 )
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

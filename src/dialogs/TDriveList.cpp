@@ -103,7 +103,10 @@ public:
             painter->fillRect(rect, option.palette.highlight());
         }
         const QIcon icon = DriveIcon(index.data(kTypeRole).toInt());
-        icon.paint(painter, QRect(rect.left() + 2, rect.top() + 2, 34, 28));
+        // One size for every picture: the style has some of them larger than others.
+        constexpr int kIconSize = 16;
+        icon.paint(painter, QRect(rect.left() + 11, rect.top() + (rect.height() - kIconSize) / 2,
+                                  kIconSize, kIconSize));
         const QRect textRect = rect.adjusted(40, 0, -6, 0);
         painter->setPen(selected ? option.palette.highlightedText().color()
                                  : option.palette.text().color());

@@ -1,12 +1,15 @@
 // Renders windows of the program into PNG files for the documentation; scripts/screenshots.sh
 // runs it under Xvfb. Arguments: output folder, document to open, then one "name=ROUTINE" per
-// picture ("main-window=" for the main window itself, else a routine of the dialog registry).
+// picture ("main-window=" for the main window itself, "DRIVE LIST" for the opened drive list,
+// else a routine of the dialog registry).
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QPixmap>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <cstdio>
 
 #include "app/Automation.h"
@@ -14,6 +17,7 @@
 #include "app/MainWnd.h"
 #include "app/StartUp.h"
 #include "app/Translations.h"
+#include "dialogs/TDriveList.h"
 #include "settings/OptionsFile.h"
 #include "settings/Parameters.h"
 
@@ -57,6 +61,43 @@ void GrabNextDialog(const QString& path, bool& saved)
     timer->start();
 }
 
+// The drive list opened, with browsed network shares and drives added by hand under their
+// caption bands. The drives are made up, so that the picture shows the same on every machine.
+bool ShootDriveList(const QString& path)
+{
+    TDriveList::SetDriveSource([] {
+        return std::vector<DriveInfo>{
+            {"/", "/", kDriveFixed, "ext4", "System"},
+            {"/home", "/home", kDriveFixed, "ext4", ""},
+            {"/media/anna/STICK", "/media/anna/STICK", kDriveRemovable, "vfat", "STICK"},
+            {"/media/anna/URLAUB", "/media/anna/URLAUB", kDriveCdRom, "iso9660", "URLAUB"},
+            {"\\\\nas\\fotos", "/mnt/fotos", kDriveRemote, "cifs", ""},
+        };
+    });
+    TDriveList::SetShareSource([] {
+        return std::vector<std::string>{"\\\\nas\\musik", "\\\\nas\\videos"};
+    });
+    QWidget host;
+    auto* list = new TDriveList(&host);
+    (new QVBoxLayout(&host))->addWidget(list);
+    list->SetDrillDepth(1);
+    list->SetShowVolumeInformation(true);
+    list->SetIniPrefix("Shot");
+    list->AddDriveByHand(QStringLiteral("\\\\nas\\archiv"));
+    list->AddDriveByHand(QStringLiteral("/srv/sicherung"));
+    list->SelectDrive(QStringLiteral("/"));
+    host.setGeometry(0, 0, 360, 40);
+    host.show();
+    Settle(200);
+    list->showPopup();
+    Settle(300);
+    const bool saved = Save(*list->view()->window(), path);
+    list->hidePopup();
+    TDriveList::SetDriveSource({});
+    TDriveList::SetShareSource({});
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -95,7 +136,9 @@ int main(int argc, char** argv)
                                  : -1;
             const QString path = out.filePath(name + QStringLiteral(".png"));
             bool saved = false;
-            if (routine.isEmpty()) {
+            if (routine == QLatin1String("DRIVE LIST")) {
+                saved = ShootDriveList(path);
+            } else if (routine.isEmpty()) {
                 saved = Save(window, path);
             } else {
                 GrabNextDialog(path, saved);
