@@ -131,6 +131,38 @@ void PairGroup(const cRunContext& run, DirGroup& group,
         pairs.push_back(std::move(destination));
 }
 
+// The folder above `entry` ("\A\B\" -> "\A\"); empty at the top.
+std::string ParentOf(const std::string& entry)
+{
+    const size_t slash = entry.size() > 1 ? entry.rfind('\\', entry.size() - 2) : std::string::npos;
+    return slash == std::string::npos ? std::string() : entry.substr(0, slash + 1);
+}
+
+// Puts `child` into the folder `parent` where its own parent differs from it in case only: a
+// new folder below a folder renamed that way on the other side goes into the existing folder,
+// never into a second one beside it.
+void MoveBelow(std::string& child, const std::string& parent)
+{
+    const std::string own = ParentOf(child);
+    if (!own.empty() && own != parent && SameTextCI(own, parent))
+        child.replace(0, own.size(), parent);
+}
+
+// Gives every folder of a pair the parent folder its parent's pair has on the same side.
+void FollowParents(std::vector<std::pair<std::string, std::string>>& pairs)
+{
+    std::unordered_map<std::string, size_t> bySource, byDestination;
+    for (size_t k = 0; k < pairs.size(); ++k) {
+        auto& [source, destination] = pairs[k];
+        if (auto it = bySource.find(ParentOf(source)); it != bySource.end())
+            MoveBelow(destination, pairs[it->second].second);
+        if (auto it = byDestination.find(ParentOf(destination)); it != byDestination.end())
+            MoveBelow(source, pairs[it->second].first);
+        bySource.emplace(source, k);
+        byDestination.emplace(destination, k);
+    }
+}
+
 }  // namespace
 
 DirectoryPattern ParseDirectoryEntry(const std::string& entry)
@@ -253,6 +285,7 @@ void BuildDirectoryTables(cRunContext& run, cDirCache& sourceCache, cDirCache& d
         const int c = CompareTextCI(a.first, b.first);
         return c != 0 ? c < 0 : a.first < b.first;
     });
+    FollowParents(pairs);
     for (auto& [source, destination] : pairs) {
         run.SourceDirs.push_back(std::move(source));
         run.DestinationDirs.push_back(std::move(destination));

@@ -112,6 +112,19 @@ TEST_F(PairingTest, CaseOnlyFolderRenameFollowsWithTheNextCopy)
     EXPECT_EQ(Names("z"), (std::vector<std::string>{"FOTO"}));
 }
 
+// A new folder below a folder renamed in case only goes into the renamed folder, never into a
+// second folder beside it.
+TEST_F(PairingTest, NewFolderBelowACaseOnlyRename_NeverSplitsTheFolder)
+{
+    dir.createFile(Src("Foto/a.txt"), "a", Stamp(3));
+    dir.createFile(Src("Foto/Neu/Tief/x.txt"), "x", Stamp(1));
+    dir.createFile(Dst("foto/a.txt"), "a", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("z"), (std::vector<std::string>{"Foto"}));
+    EXPECT_EQ(Names("z/Foto"), (std::vector<std::string>{"Neu", "a.txt"}));
+    EXPECT_EQ(dir.readFile(Dst("Foto/Neu/Tief/x.txt")), "x");
+}
+
 // On a destination that ignores case (FAT, SMB), "a.txt" and "A.txt" would land on one file.
 // The name the destination holds keeps its pair; the other is a conflict, logged in every run
 // and never copied over it.
