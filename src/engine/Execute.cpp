@@ -1,6 +1,6 @@
 #include "engine/Execute.h"
 
-#include <set>
+#include <map>
 #include <utility>
 
 #include "engine/Decisions.h"
@@ -171,6 +171,7 @@ private:
     void FollowSourceName(cCandidate& c, CopyPair& pair);
     bool MustKeepTarget(const cCandidate& c, const CopyPair& pair) const;
     bool KeepTarget(cCandidate& c, const CopyPair& pair);
+    void RestoreKeptReadOnly(const cCandidate& c, const CopyPair& pair);
     bool HandleError(int index, const CopyPair& pair, int code);
     void TurnIntoSkip(cCandidate& c);
     void SkipGroupOf(int index);
@@ -180,7 +181,8 @@ private:
     const cParameters& params_;
     int lastCreatedIndex_ = -1;
     cWriteBehind writeBehind_;
-    std::set<const cCandidate*> kept_;  // older versions already kept (a retry keeps none)
+    // Older versions kept, by candidate (a retry keeps none again), with their paths.
+    std::map<const cCandidate*, std::string> kept_;
 };
 
 void cCopier::Run()
@@ -234,6 +236,7 @@ bool cCopier::Process(int index)
         return HandleError(index, pair, code);
     }
     CarryOverProperties(pair);
+    RestoreKeptReadOnly(c, pair);
     FollowSourceName(c, pair);
     const std::string& root = pair.Forward ? run_.DestinationNativeRoot : run_.SourceNativeRoot;
     writeBehind_.Written(root, TransferBytes(c));
@@ -288,7 +291,7 @@ bool cCopier::KeepTarget(cCandidate& c, const CopyPair& pair)
     std::string keptPath;
     const int code = KeepOlderVersion(params_, pair.To, pair.ToStamp, keptPath);
     if (code == 0) {
-        kept_.insert(&c);
+        kept_[&c] = keptPath;
         log_.Event(kLogOlderVersionKept, pair.To, keptPath.substr(keptPath.rfind('/') + 1));
         ++run_.Counters.Warnings;
         return true;
@@ -297,6 +300,16 @@ bool cCopier::KeepTarget(cCandidate& c, const CopyPair& pair)
     ++run_.Counters.Errors;
     TurnIntoSkip(c);
     return false;
+}
+
+// The kept version shares its file with the target until the copy replaces that, so it lost
+// its write protection with the target's; now it is a file of its own and gets it back.
+void cCopier::RestoreKeptReadOnly(const cCandidate& c, const CopyPair& pair)
+{
+    const auto kept = kept_.find(&c);
+    if (kept != kept_.end() && (pair.ToStamp.Attributes & kAttrReadOnly)) {
+        SetFileAttributesOf(kept->second, pair.ToStamp.Attributes);
+    }
 }
 
 // A read-only target is only overwritten when the profile allows it. The scan's stamp tells

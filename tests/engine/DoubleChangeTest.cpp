@@ -71,12 +71,12 @@ TEST(KeptVersionName, StemExtensionDotFilesAndCounter)
     EXPECT_EQ(KeptVersionName(".config.old", time, 1), ".config (Konflikt 2026-03-09 070504).old");
 }
 
-// Newer on either side: the older version is kept on its own side with its content and time,
-// and the log names it as a warning. Files without extension and dot files keep their whole
-// name as the stem.
+// Newer on either side: the older version is kept on its own side with its content, time and
+// write protection, and the log names it as a warning. Files without extension and dot files keep
+// their whole name as the stem.
 TEST_F(DoubleChangeTest, OlderVersionKeptBesideTheNewerOne_BothDirections)
 {
-    params.Attributes |= 2;  // hidden files take part
+    params.Attributes |= 2 | 1;  // hidden files take part, read-only ones are overwritten
     SyncedAndRunBefore({"Bericht.txt", "Notiz.txt", ".bashrc", "LIESMICH"});
     dir.createFile(Src("Bericht.txt"), "Quelle neu", Stamp(1));
     dir.createFile(Dst("Bericht.txt"), "Ziel neu", Stamp(1.5));
@@ -86,6 +86,7 @@ TEST_F(DoubleChangeTest, OlderVersionKeptBesideTheNewerOne_BothDirections)
     dir.createFile(Dst(".bashrc"), "alias la=ls", Stamp(1));
     dir.createFile(Src("LIESMICH"), "Quelle", Stamp(1));
     dir.createFile(Dst("LIESMICH"), "Ziel", Stamp(1.5));
+    ASSERT_EQ(::chmod(dir.filePath(Dst("LIESMICH")).c_str(), 0444), 0);
     ASSERT_EQ(Run(), kRunOk);
 
     EXPECT_EQ(dir.readFile(Src("Bericht.txt")), "Quelle neu");
@@ -98,7 +99,13 @@ TEST_F(DoubleChangeTest, OlderVersionKeptBesideTheNewerOne_BothDirections)
     EXPECT_EQ(dir.readFile(Src("Notiz.txt")), "Ziel neu");
     EXPECT_EQ(dir.readFile(Src("Notiz (Konflikt 2026-12-05 000000).txt")), "Quelle neu");
     EXPECT_EQ(dir.readFile(Src(".bashrc (Konflikt 2026-12-05 000000)")), "alias ll=ls");
-    EXPECT_EQ(dir.readFile(Dst("LIESMICH (Konflikt 2026-12-05 000000)")), "Ziel");
+    const std::string keptLiesMich = Dst("LIESMICH (Konflikt 2026-12-05 000000)");
+    EXPECT_EQ(dir.readFile(keptLiesMich), "Ziel");
+    struct stat st
+    {};
+    ASSERT_EQ(::stat(dir.filePath(keptLiesMich).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0222, 0u);  // still write-protected
+    EXPECT_EQ(dir.readFile(Dst("LIESMICH")), "Quelle");
 
     const std::string log = Log();
     EXPECT_NE(log.find("Doppelte Änderung an " + dir.filePath(Dst("Bericht.txt")) +
