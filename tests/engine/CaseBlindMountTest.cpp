@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -13,10 +12,10 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "RunFixture.h"
+#include "support/PrivateMounts.h"
 
 using namespace verdal;
 using namespace verdal::test;
@@ -55,16 +54,16 @@ bool FoldCaseIn(const std::string& dir)
 bool SameFile(const std::string& a, const std::string& b)
 {
     struct stat sa
-    {
-    }, sb{};
+    {};
+    struct stat sb
+    {};
     return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
 
 // A destination that ignores case, on a real file system: a FAT or exFAT image, or an ext4
-// image with a case-folded folder, mounted over the test's destination. Everything happens on
-// a thread of its own in a private mount namespace, so no mount is ever seen outside it and
-// all of them vanish with the thread.
+// image with a case-folded folder, mounted over the test's destination in a private mount
+// namespace.
 class CaseBlindMountTest : public RunTest
 {
 protected:
@@ -72,26 +71,19 @@ protected:
     std::string WithCaseBlindDestination(const std::function<void()>& body)
     {
         std::string skip;
-        std::thread([&] {
+        const std::string noNamespace = InPrivateMountNamespace([&] {
             skip = Mount();
             if (skip.empty())
                 body();
             ::umount2(dir.filePath("z").c_str(), MNT_DETACH);
             ::umount2(dir.filePath("m").c_str(), MNT_DETACH);
-        }).join();
-        return skip;
+        });
+        return noNamespace.empty() ? skip : noNamespace;
     }
 
 private:
     std::string Mount()
     {
-        if (::geteuid() != 0)
-            return "needs root to mount a file system";
-        if (::unshare(CLONE_NEWNS) != 0)
-            return std::string("no private mount namespace: ") + std::strerror(errno);
-        // Nothing mounted below may travel back to the shared namespace.
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            return std::string("mounts cannot be made private: ") + std::strerror(errno);
         std::string tried;
         for (const auto& attempt : {&CaseBlindMountTest::MountFat, &CaseBlindMountTest::MountExfat,
                                     &CaseBlindMountTest::MountCasefoldExt4}) {

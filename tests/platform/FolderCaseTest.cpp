@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "../engine/Unprivileged.h"
+#include "FlatFuse.h"
 #include "platform/FolderCase.h"
+#include "support/PrivateMounts.h"
 #include "support/TestDir.h"
 
 using namespace verdal;
@@ -129,4 +131,30 @@ TEST_F(FolderCaseTest, Judge_KnownTypesNeedNoProbe)
     SetFileSystemTypeForTest({});
     EXPECT_FALSE(cFolderCaseJudge(dir.path()).IgnoresCase(dir.path()));
     EXPECT_EQ(watch.Created(), 0);
+}
+
+// Through FUSE (ntfs-3g, exfat-fuse), where the type tells nothing, the probe finds out: a
+// file system that takes "abc" and "ABC" for one name ignores case, one that keeps them apart
+// does not; either way the probe's file is gone afterwards.
+TEST_F(FolderCaseTest, FuseMounts_DecidedByTheProbe)
+{
+    const std::string mountPoint = dir.createDir("fuse");
+    std::string skip;
+    const std::string noNamespace = InPrivateMountNamespace([&] {
+        for (const bool blind : {true, false}) {
+            SCOPED_TRACE(blind);
+            FlatFuse fuse(blind);
+            skip = fuse.Mount(mountPoint);
+            if (!skip.empty())
+                return;
+            EXPECT_EQ(ProbeNameCase(mountPoint), blind ? NameCase::Blind : NameCase::Sensitive);
+            EXPECT_EQ(cFolderCaseJudge(mountPoint).IgnoresCase(mountPoint + "/Neu"), blind);
+            EXPECT_EQ(fuse.FileCount(), 0u);
+            fuse.Unmount();
+        }
+    });
+    if (!noNamespace.empty())
+        GTEST_SKIP() << noNamespace;
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
 }
