@@ -1,6 +1,10 @@
 #include "app/RunController.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/GuiFrontEnd.h"
 #include "app/LogDelivery.h"
@@ -12,6 +16,7 @@
 #include "settings/Macros.h"
 #include "settings/Parameters.h"
 #include "settings/Presenter.h"
+#include "settings/ProfileFile.h"
 
 namespace verdal {
 
@@ -67,17 +72,57 @@ void cRunController::StartRun(uint32_t trigger)
     }
 }
 
-// The run looks at its roots on this thread; on a dead network mount that look would never
-// come back and the window would hang with it. So both roots are looked at on a thread of
-// their own first, and a root that does not answer in time keeps the run from starting.
-// Whether the root is ready is the run's own business.
+namespace {
+
+void RefuseRun(const char* format, const std::string& what)
+{
+    Presenter().Show({BoxKind::Error, BoxButtons::Ok, FormatText(format, {what}), 0});
+}
+
+using DrivePair = std::pair<std::string, std::string>;
+
+}  // namespace
+
+// The run reads its profiles and looks at their roots on this thread; on a dead network mount
+// such a look would never come back and the window would hang with it. So the batch entries
+// are read and every root is looked at on a thread of its own first, and a file or root that
+// does not answer in time keeps the run from starting. Whether a file can be read or a root is
+// ready is the run's own business.
 bool cRunController::DrivesAnswer(const cParameters& params) const
 {
-    if (params.FileKind != 0) {
-        return true;
+    std::vector<std::string> drives;
+    const auto addDrives = [&drives](const DrivePair& pair) {
+        for (const std::string& drive : {ExpandMacros(pair.first), ExpandMacros(pair.second)}) {
+            if (std::find(drives.begin(), drives.end(), drive) == drives.end()) {
+                drives.push_back(drive);
+            }
+        }
+    };
+    if (params.FileKind == 0) {
+        addDrives({params.SourceDrive, params.DestinationDrive});
     }
-    for (const std::string& drive :
-         {ExpandMacros(params.SourceDrive), ExpandMacros(params.DestinationDrive)}) {
+    for (int i = 0; params.FileKind == 1 && i < params.Batch.Profiles.Count(); ++i) {
+        const std::string path = ExpandMacros(params.Batch.Profiles[i]);
+        // The look reads into a copy of its own: it may outlive this call.
+        const auto entry = LookAtDrive<std::optional<DrivePair>>(
+            path,
+            [path, profile = params]() mutable {
+                int error = 0;
+                if (!ReadDocumentFile(path, profile, error) || profile.FileKind != 0) {
+                    return std::optional<DrivePair>();
+                }
+                return std::optional<DrivePair>({profile.SourceDrive, profile.DestinationDrive});
+            },
+            driveWaitMs_, true);
+        if (!entry) {
+            RefuseRun("Die Datei %s antwortet nicht. Der Lauf wird nicht gestartet.", path);
+            return false;
+        }
+        if (*entry) {
+            addDrives(**entry);
+        }
+    }
+    for (const std::string& drive : drives) {
         const auto answered = LookAtDrive<bool>(
             drive,
             [drive] {
@@ -87,11 +132,7 @@ bool cRunController::DrivesAnswer(const cParameters& params) const
             },
             driveWaitMs_, true);
         if (!answered) {
-            Presenter().Show({BoxKind::Error, BoxButtons::Ok,
-                              FormatText("Das Laufwerk %s antwortet nicht. Der Lauf wird nicht "
-                                         "gestartet.",
-                                         {drive}),
-                              0});
+            RefuseRun("Das Laufwerk %s antwortet nicht. Der Lauf wird nicht gestartet.", drive);
             return false;
         }
     }

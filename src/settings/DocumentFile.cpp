@@ -60,21 +60,31 @@ void MarkStored(cParameters& p, const std::string& path)
 
 }  // namespace
 
-bool cParameters::LoadFromFile(const std::string& path)
+bool ReadDocumentFile(const std::string& path, cParameters& params, int& error)
 {
     std::vector<std::string> lines;
-    int error = ReadLineFile(path, lines);
-    if (error == kErrSuccess) {
-        cLineReader reader(std::move(lines));
-        const LayoutReader read = ReaderFor(reader.NextLine());
-        // A file that cannot be read whole leaves the open document as it was.
-        cParameters loaded = *this;
-        if (read != nullptr && read(reader, loaded)) {
-            MarkStored(loaded, path);
-            *this = std::move(loaded);
-            return true;
-        }
+    error = ReadLineFile(path, lines);
+    if (error != kErrSuccess) {
+        return false;
+    }
+    cLineReader reader(std::move(lines));
+    const LayoutReader read = ReaderFor(reader.NextLine());
+    // A file that cannot be read whole leaves the open document as it was.
+    cParameters loaded = params;
+    if (read == nullptr || !read(reader, loaded)) {
         error = kErrInvalidFormat;
+        return false;
+    }
+    MarkStored(loaded, path);
+    params = std::move(loaded);
+    return true;
+}
+
+bool cParameters::LoadFromFile(const std::string& path)
+{
+    int error = kErrSuccess;
+    if (ReadDocumentFile(path, *this, error)) {
+        return true;
     }
     ShowFileError("Fehler beim Lesen von...", path, error);
     return false;

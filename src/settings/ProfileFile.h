@@ -27,6 +27,11 @@ bool ReadVersion3Profile(cLineReader& reader, cParameters& p);
 // The unversioned oldest layout (first line "0", "1" or "11").
 bool ReadUnversionedProfile(cLineReader& reader, cParameters& p);
 
+// Reads a profile or batch file of any layout into `params` as LoadFromFile does, but shows
+// nothing (so that it may run off the window's thread); false with the error code when the file
+// cannot be read whole, `params` then as it was.
+bool ReadDocumentFile(const std::string& path, cParameters& params, int& error);
+
 // The lines of the current layout, first line included, all five blocks written.
 std::vector<std::string> ProfileLines(const cParameters& p);
 

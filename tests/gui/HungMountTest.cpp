@@ -35,6 +35,12 @@ protected:
         Root = dir.createDir("Netz");
         dir.createDir("Netz/Ziel");
         SetDriveLookTimeout(200);
+        // Reading a file there hangs too.
+        SetDriveLookObserver([root = Root, state = state_](const std::string& what) {
+            while (what.compare(0, root.size(), root) == 0 && !state->Released) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
         SetPathLookHook([root = Root, state = state_](const std::string& path) {
             if (path.compare(0, root.size(), root) != 0) {
                 return;
@@ -52,17 +58,32 @@ protected:
     {
         state_->Released = true;
         SetPathLookHook({});
+        SetDriveLookObserver({});
         SetDriveLookTimeout(3000);
         test::GuiTest::TearDown();
     }
 
-    // The example profile with its destination on the hung mount.
-    std::string HungProfile()
+    // The example profile with its destination on the hung mount, saved as `name`.
+    std::string HungProfile(const std::string& name = "Beispiel.vrd")
     {
-        const std::string path = ExampleProfile();
         cParameters& params = Params();
-        EXPECT_TRUE(params.LoadFromFile(path));
+        EXPECT_TRUE(params.LoadFromFile(ExampleProfile()));
         params.DestinationDrive = Root + "/Ziel";
+        const std::string path = dir.filePath(name);
+        EXPECT_TRUE(params.SaveToFile(path));
+        return path;
+    }
+
+    // A batch file of `profiles`.
+    std::string Batch(const std::vector<std::string>& profiles)
+    {
+        cParameters& params = Params();
+        params.FileKind = 1;
+        params.Reset();
+        for (const std::string& profile : profiles) {
+            params.Batch.Profiles.Add(profile, 0);
+        }
+        const std::string path = dir.filePath("Plan.vbf");
         EXPECT_TRUE(params.SaveToFile(path));
         return path;
     }
@@ -138,6 +159,34 @@ TEST_F(HungMountTest, Run_WaitsRespondingAndStopsOnADriveThatDoesNotAnswer)
     window.Action("GoItm")->trigger();
     EXPECT_EQ(presenter->Messages.size(), 1u);
     EXPECT_EQ(dir.readFile("Netz/Ziel/Sicherung/Brief.txt"), "Hallo");
+}
+
+// A batch is read and its roots looked at before its first entry runs: an entry whose
+// destination or profile file does not answer keeps the whole batch from starting.
+TEST_F(HungMountTest, BatchRun_DoesNotStartOnAnEntryThatDoesNotAnswer)
+{
+    TMainWnd window;
+    const std::string hung = HungProfile("Zwei.vrd");
+    ASSERT_TRUE(window.OpenFile(Batch({ExampleProfile(), hung})));
+    window.Runs().SetDriveWait(300);
+
+    window.Action("GoItm")->trigger();
+
+    ASSERT_EQ(presenter->Messages.size(), 1u);
+    EXPECT_EQ(presenter->Messages[0].Text,
+              "Das Laufwerk " + Root + "/Ziel antwortet nicht. Der Lauf wird nicht gestartet.");
+    EXPECT_FALSE(dir.exists("Ziel/Sicherung/Brief.txt"));
+    EXPECT_FALSE(dir.exists("Log.txt"));
+
+    const std::string unread = Root + "/Drei.vrd";
+    ASSERT_TRUE(Params().SaveToFile(unread));
+    ASSERT_TRUE(window.OpenFile(Batch({ExampleProfile(), unread})));
+    window.Action("GoItm")->trigger();
+    ASSERT_EQ(presenter->Messages.size(), 2u);
+    EXPECT_EQ(presenter->Messages[1].Text,
+              "Die Datei " + unread + " antwortet nicht. Der Lauf wird nicht gestartet.");
+    EXPECT_FALSE(dir.exists("Log.txt"));
+    EXPECT_EQ(WindowLooks(), 0);
 }
 
 // A folder dropped from a mount that does not answer is left out with a word in the status

@@ -9,6 +9,7 @@
 
 #include "DocumentFileFixture.h"
 #include "platform/FileIO.h"
+#include "platform/WinError.h"
 
 using namespace verdal;
 using Lines = std::vector<std::string>;
@@ -212,6 +213,26 @@ TEST_F(ProfileFileTest, Load_BadFileFailsAndLeavesDocumentUntouched)
     EXPECT_FALSE(P.LoadFromFile(Dir.filePath("fehlt.vrd")));
     ASSERT_EQ(Shown.Messages.size(), 1u);
     EXPECT_TRUE(Shown.Messages[0].Text.ends_with("\rFehler 2 - Datei nicht gefunden"));
+}
+
+// The quiet reader (used off the window's thread) reads the same and fails the same, with the
+// error code instead of a message.
+TEST_F(ProfileFileTest, ReadDocumentFile_ShowsNothing)
+{
+    cParameters quiet = P;
+    int error = -1;
+    ASSERT_TRUE(ReadDocumentFile(Fixture("profiles/current.vrd"), quiet, error));
+    ASSERT_TRUE(P.LoadFromFile(Fixture("profiles/current.vrd")));
+    EXPECT_EQ(ProfileLines(quiet), ProfileLines(P));
+    EXPECT_FALSE(quiet.Modified);
+
+    const std::string bad = WriteLines("kaputt.vrd", {"Verdal 6.0 Profile"});
+    EXPECT_FALSE(ReadDocumentFile(bad, quiet, error));
+    EXPECT_EQ(error, kErrInvalidFormat);
+    EXPECT_FALSE(ReadDocumentFile(Dir.filePath("fehlt.vrd"), quiet, error));
+    EXPECT_EQ(error, 2);
+    EXPECT_EQ(quiet.Programm.LastFile, Fixture("profiles/current.vrd"));
+    EXPECT_TRUE(Shown.Messages.empty());
 }
 
 TEST_F(ProfileFileTest, Load_Version3LayoutConvertsOldValues)
