@@ -11,10 +11,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "RunFixture.h"
+#include "support/MemoryFuse.h"
 #include "support/PrivateMounts.h"
 
 using namespace verdal;
@@ -61,9 +63,9 @@ bool SameFile(const std::string& a, const std::string& b)
            sa.st_ino == sb.st_ino;
 }
 
-// A destination that ignores case, on a real file system: a FAT or exFAT image, or an ext4
-// image with a case-folded folder, mounted over the test's destination in a private mount
-// namespace.
+// A destination that ignores case, on a real file system: a FAT or exFAT image, an ext4 image
+// with a case-folded folder, or else a case-blind FUSE file system in memory, mounted over the
+// test's destination in a private mount namespace.
 class CaseBlindMountTest : public RunTest
 {
 protected:
@@ -75,6 +77,7 @@ protected:
             skip = Mount();
             if (skip.empty())
                 body();
+            fuse_.reset();
             ::umount2(dir.filePath("z").c_str(), MNT_DETACH);
             ::umount2(dir.filePath("m").c_str(), MNT_DETACH);
         });
@@ -85,8 +88,9 @@ private:
     std::string Mount()
     {
         std::string tried;
-        for (const auto& attempt : {&CaseBlindMountTest::MountFat, &CaseBlindMountTest::MountExfat,
-                                    &CaseBlindMountTest::MountCasefoldExt4}) {
+        for (const auto& attempt :
+             {&CaseBlindMountTest::MountFat, &CaseBlindMountTest::MountExfat,
+              &CaseBlindMountTest::MountCasefoldExt4, &CaseBlindMountTest::MountFuse}) {
             const std::string failure = (this->*attempt)();
             if (failure.empty())
                 return {};
@@ -169,6 +173,17 @@ private:
             return std::string("ext4: bind mount failed: ") + std::strerror(errno);
         return Verified("ext4");
     }
+
+    // Where no kernel file system ignores case, a FUSE one in memory does, as ntfs-3g and
+    // exfat-fuse do; its type tells nothing, so the run's probe has to find that out.
+    std::string MountFuse()
+    {
+        fuse_ = std::make_unique<MemoryFuse>(true);
+        const std::string failure = fuse_->Mount(dir.filePath("z"));
+        return failure.empty() ? Verified("fuse") : "fuse: " + failure;
+    }
+
+    std::unique_ptr<MemoryFuse> fuse_;
 };
 
 std::vector<std::string> Names(const std::string& dir)
@@ -204,6 +219,30 @@ TEST_F(CaseBlindMountTest, TwoNamesForOneFile_SecondIsAConflictEveryRun)
                 EXPECT_EQ(log.find("vorwärts kopiert:"), std::string::npos) << log;
             }
         }
+    });
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
+}
+
+// A file and its folder renamed in case only in the source take their new names on the
+// destination with the next copy; the run after that has nothing left to do.
+TEST_F(CaseBlindMountTest, CaseOnlyRenames_ReachTheDestination)
+{
+    dir.createFile(Src("Foto/Bericht.TXT"), "neu", Stamp(1));
+    dir.createFile(Src("Foto/Bild.jpg"), "bild", Stamp(3));
+    const std::string skip = WithCaseBlindDestination([&] {
+        dir.createFile(Dst("foto/bericht.txt"), "alt", Stamp(3));
+        dir.createFile(Dst("foto/Bild.jpg"), "bild", Stamp(3));
+        params.Verify = true;
+        EXPECT_EQ(Run(), kRunOk);
+        EXPECT_EQ(Names(dir.filePath("z")), std::vector<std::string>{"Foto"});
+        EXPECT_EQ(Names(dir.filePath("z/Foto")),
+                  (std::vector<std::string>{"Bericht.TXT", "Bild.jpg"}));
+        EXPECT_EQ(dir.readFile(Dst("Foto/Bericht.TXT")), "neu");
+        EXPECT_NE(Log().find("1 Dateipaar erfolgreich verglichen"), std::string::npos) << Log();
+        ::unlink(params.Log.Filename.c_str());
+        EXPECT_EQ(Run(), kRunOk);
+        EXPECT_EQ(Log().find("vorwärts kopiert:"), std::string::npos) << Log();
     });
     if (!skip.empty())
         GTEST_SKIP() << skip;

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "../engine/Unprivileged.h"
-#include "FlatFuse.h"
 #include "platform/FolderCase.h"
+#include "support/MemoryFuse.h"
 #include "support/PrivateMounts.h"
 #include "support/TestDir.h"
 
@@ -143,13 +143,13 @@ TEST_F(FolderCaseTest, FuseMounts_DecidedByTheProbe)
     const std::string noNamespace = InPrivateMountNamespace([&] {
         for (const bool blind : {true, false}) {
             SCOPED_TRACE(blind);
-            FlatFuse fuse(blind);
+            MemoryFuse fuse(blind);
             skip = fuse.Mount(mountPoint);
             if (!skip.empty())
                 return;
             EXPECT_EQ(ProbeNameCase(mountPoint), blind ? NameCase::Blind : NameCase::Sensitive);
             EXPECT_EQ(cFolderCaseJudge(mountPoint).IgnoresCase(mountPoint + "/Neu"), blind);
-            EXPECT_EQ(fuse.FileCount(), 0u);
+            EXPECT_EQ(fuse.EntryCount(), 0u);
             fuse.Unmount();
         }
     });
