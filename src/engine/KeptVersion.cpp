@@ -12,6 +12,18 @@ namespace {
 
 // Enough for any folder a person keeps; beyond it something else is wrong.
 constexpr int kMaxKeptNumber = 999;
+// The longest name a Linux file system takes, in bytes.
+constexpr size_t kMaxNameBytes = 255;
+
+// Cuts `text` to at most `bytes` bytes without splitting a UTF-8 character.
+std::string CutUtf8(const std::string& text, size_t bytes)
+{
+    if (text.size() <= bytes)
+        return text;
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80)
+        --bytes;
+    return text.substr(0, bytes);
+}
 
 }  // namespace
 
@@ -21,11 +33,14 @@ std::string KeptVersionName(const std::string& fileName, FileTime localTime, int
     const bool hasExt = dot != std::string::npos && dot > 0;
     const std::string stem = hasExt ? fileName.substr(0, dot) : fileName;
     const std::string ext = hasExt ? fileName.substr(dot) : std::string();
-    std::string name =
-        stem + " (Konflikt " + FormatDateTime("yyyy-mm-dd hhnnss", FileTimeToDateTime(localTime));
+    std::string mark =
+        " (Konflikt " + FormatDateTime("yyyy-mm-dd hhnnss", FileTimeToDateTime(localTime));
     if (number > 1)
-        name += " " + std::to_string(number);
-    return name + ")" + ext;
+        mark += " " + std::to_string(number);
+    mark += ")" + ext;
+    // A long name loses the end of its stem rather than the mark that tells what it is.
+    const size_t room = kMaxNameBytes > mark.size() ? kMaxNameBytes - mark.size() : 0;
+    return CutUtf8(stem, room) + mark;
 }
 
 int KeepOlderVersion(const cParameters& params, const std::string& path, const FileStamp& stamp,

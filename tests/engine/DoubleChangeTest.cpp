@@ -69,6 +69,14 @@ TEST(KeptVersionName, StemExtensionDotFilesAndCounter)
     EXPECT_EQ(KeptVersionName("README", time, 1), "README (Konflikt 2026-03-09 070504)");
     EXPECT_EQ(KeptVersionName(".bashrc", time, 2), ".bashrc (Konflikt 2026-03-09 070504 2)");
     EXPECT_EQ(KeptVersionName(".config.old", time, 1), ".config (Konflikt 2026-03-09 070504).old");
+    // 120 two-byte characters fill 240 bytes: the stem is cut, never inside a character.
+    std::string longStem;
+    for (int i = 0; i < 120; ++i)
+        longStem += "ä";
+    const std::string kept = KeptVersionName(longStem + ".txt", time, 12);
+    EXPECT_LE(kept.size(), 255u);
+    EXPECT_EQ(kept.substr(kept.size() - 36), " (Konflikt 2026-03-09 070504 12).txt");
+    EXPECT_EQ(kept.substr(0, kept.size() - 36), longStem.substr(0, 218));
 }
 
 // Newer on either side: the older version is kept on its own side with its content, time and
