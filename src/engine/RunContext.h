@@ -97,6 +97,8 @@ struct cRunContext
     std::vector<std::pair<std::string, int>> UnreadableDirs;
     std::vector<std::string> LinkedDirs;
     std::vector<bool> BlockedPairs;
+    // Roots of sides receiving copies whose file system could not be probed for case.
+    std::vector<std::string> CaseUnchecked;
 
     bool PairBlocked(size_t index) const
     {

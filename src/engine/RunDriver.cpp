@@ -476,6 +476,9 @@ void cRunDriver::ReportUnseen()
         log_.Event(kLogUnnamable, path);
         ++counters.Warnings;
     }
+    for (const std::string& path : run_.CaseUnchecked) {
+        log_.Event(kLogCaseUnchecked, path);
+    }
 }
 
 // Temporaries a killed run left are known by the journal, never by their names alone.

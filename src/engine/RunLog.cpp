@@ -96,6 +96,10 @@ const char* SimpleEventText(int event)
         case kLogOlderVersionNotKept:
             return "Fehler: Doppelte Änderung an %s: ältere Fassung nicht aufbewahrt (%s). Datei "
                    "übersprungen.";
+        case kLogCaseUnchecked:
+            return "Hinweis: Ob %s Groß- und Kleinschreibung unterscheidet, ließ sich nicht "
+                   "prüfen (keine Probedatei möglich). Namen, die sich nur darin unterscheiden, "
+                   "werden dort als verschiedene Dateien behandelt.";
         case kLogForeignSnapshot:
             return "Hinweis: Schnappschuß %s gehört zu anderen Verzeichnissen oder einem anderen "
                    "Datenträger und wird nicht benutzt. Nichts wird seinetwegen gelöscht.";

@@ -39,6 +39,7 @@ enum LogEvent : int {
     kLogLeftoverKept = 30027,
     kLogOlderVersionKept = 30028,
     kLogOlderVersionNotKept = 30029,
+    kLogCaseUnchecked = 30030,
     kLogCopiedForward = 30101,
     kLogCopiedBackward = 30102,
     kLogSkipped = 30103,

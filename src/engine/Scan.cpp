@@ -370,10 +370,15 @@ void Scan(cRunContext& run)
     // A side whose file system needs a probe gets it before anything there is listed, so no
     // listing (the read-ahead included) ever sees the probe's file.
     CaseJudges judges = JudgesOf(run);
+    const auto prime = [&run](cFolderCaseJudge& judge, const std::string& root) {
+        judge.IgnoresCase(root);
+        if (judge.ProbeFailed())
+            run.CaseUnchecked.push_back(root);
+    };
     if (run.Params.TouchSrc)
-        judges.Source.IgnoresCase(run.SourceNativeRoot);
+        prime(judges.Source, run.SourceNativeRoot);
     if (run.Params.TouchDest)
-        judges.Destination.IgnoresCase(run.DestinationNativeRoot);
+        prime(judges.Destination, run.DestinationNativeRoot);
     cDirCache sourceCache(run.Params.UseUTC, &run.UnnamableEntries, run.SourceNativeRoot);
     cDirCache destinationCache(run.Params.UseUTC, &run.UnnamableEntries, run.DestinationNativeRoot);
     BuildDirectoryTables(run, sourceCache, destinationCache);

@@ -210,7 +210,9 @@ bool cFolderCaseJudge::IgnoresCase(const std::string& dir)
         return false;
     }
     if (!probed_) {
-        probed_ = ProbeNameCase(root_) == NameCase::Blind;
+        const NameCase probe = ProbeNameCase(root_);
+        probed_ = probe == NameCase::Blind;
+        probeFailed_ = probe == NameCase::Unknown;
     }
     return *probed_;
 }

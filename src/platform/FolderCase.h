@@ -29,10 +29,14 @@ class cFolderCaseJudge
 public:
     explicit cFolderCaseJudge(std::string root);
     bool IgnoresCase(const std::string& dir);
+    // True when a probe was needed and could not be made (read-only root, an error); case is
+    // then taken as kept.
+    bool ProbeFailed() const { return probeFailed_; }
 
 private:
     std::string root_;
     std::optional<bool> probed_;
+    bool probeFailed_ = false;
 };
 
 // Replaces the whole judgement (tests cannot mount FAT); an empty function restores it.

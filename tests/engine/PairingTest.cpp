@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 #include <filesystem>
@@ -5,6 +6,7 @@
 #include <vector>
 
 #include "RunFixture.h"
+#include "Unprivileged.h"
 #include "engine/Listing.h"
 #include "engine/Snapshot.h"
 #include "platform/Clock.h"
@@ -123,6 +125,31 @@ TEST_F(PairingTest, NewFolderBelowACaseOnlyRename_NeverSplitsTheFolder)
     EXPECT_EQ(Names("z"), (std::vector<std::string>{"Foto"}));
     EXPECT_EQ(Names("z/Foto"), (std::vector<std::string>{"Neu", "a.txt"}));
     EXPECT_EQ(dir.readFile(Dst("Foto/Neu/Tief/x.txt")), "x");
+}
+
+// Where the file system gives no answer and its root cannot take the probe's file, case is
+// taken as kept and the log says so; a writable root is probed without a trace.
+TEST_F(PairingTest, CaseProbeImpossible_NotedInTheLog)
+{
+    SetFileSystemTypeForTest([](const std::string&) { return 0x65735546L; });  // FUSE
+    dir.createFile(Src("a.txt"), "a", Stamp(3));
+    dir.createFile(Dst("a.txt"), "a", Stamp(3));
+    const std::string destination = dir.filePath("z");
+    ::chmod(destination.c_str(), 0555);
+    {
+        PermissionsBite bite;
+        EXPECT_EQ(Run(), kRunOk);
+    }
+    ::chmod(destination.c_str(), 0755);
+    EXPECT_NE(Log().find("Hinweis: Ob " + destination + " Groß- und Kleinschreibung"),
+              std::string::npos)
+        << Log();
+
+    ::unlink(params.Log.Filename.c_str());
+    EXPECT_EQ(Run(), kRunOk);
+    SetFileSystemTypeForTest({});
+    EXPECT_EQ(Log().find("Hinweis: Ob"), std::string::npos) << Log();
+    EXPECT_EQ(Names("z"), std::vector<std::string>{"a.txt"});
 }
 
 // On a destination that ignores case (FAT, SMB), "a.txt" and "A.txt" would land on one file.
