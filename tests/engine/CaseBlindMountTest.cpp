@@ -99,27 +99,28 @@ private:
         return "no case-blind file system can be mounted here (" + tried + ")";
     }
 
-    std::string Image()
+    // Makes a `type` image with the tool `mkfs` (from `package`) and mounts it on `where`; why
+    // not when that fails.
+    std::string MakeAndMount(const std::string& type, const std::string& mkfs,
+                             const std::string& arguments, const std::string& package,
+                             const std::string& where, const std::string& options = {})
     {
+        const std::string tool = FindTool(mkfs);
+        if (tool.empty())
+            return type + ": " + mkfs + " missing (" + package + ")";
         const std::string image = dir.filePath("bild.img");
         std::filesystem::remove(image);
-        {
-            std::ofstream create(image);
-        }
+        std::ofstream(image).close();
         std::filesystem::resize_file(image, 64 << 20);
-        return image;
-    }
-
-    // Mounts `image` of `type` on `where` and checks that it really ignores case there.
-    std::string MountImage(const std::string& type, const std::string& image,
-                           const std::string& where, const std::string& options)
-    {
+        if (!Quietly(tool + " " + arguments + " '" + image + "'"))
+            return type + ": " + mkfs + " failed";
         if (!Quietly("mount -t " + type + " -o loop" + options + " '" + image + "' '" + where +
                      "'"))
             return type + ": the kernel refuses the mount";
         return {};
     }
 
+    // Checks that the destination really takes two cases of a name for one file.
     std::string Verified(const std::string& type)
     {
         const std::string probe = dir.createFile("z/probe.txt", "x");
@@ -130,39 +131,24 @@ private:
 
     std::string MountFat()
     {
-        const std::string mkfs = FindTool("mkfs.vfat");
-        if (mkfs.empty())
-            return "vfat: mkfs.vfat missing (dosfstools)";
-        const std::string image = Image();
-        if (!Quietly(mkfs + " '" + image + "'"))
-            return "vfat: mkfs.vfat failed";
-        std::string failure = MountImage("vfat", image, dir.filePath("z"), ",tz=UTC");
+        const std::string failure =
+            MakeAndMount("vfat", "mkfs.vfat", "", "dosfstools", dir.filePath("z"), ",tz=UTC");
         return failure.empty() ? Verified("vfat") : failure;
     }
 
     std::string MountExfat()
     {
-        const std::string mkfs = FindTool("mkfs.exfat");
-        if (mkfs.empty())
-            return "exfat: mkfs.exfat missing (exfatprogs)";
-        const std::string image = Image();
-        if (!Quietly(mkfs + " '" + image + "'"))
-            return "exfat: mkfs.exfat failed";
-        std::string failure = MountImage("exfat", image, dir.filePath("z"), "");
+        const std::string failure =
+            MakeAndMount("exfat", "mkfs.exfat", "", "exfatprogs", dir.filePath("z"));
         return failure.empty() ? Verified("exfat") : failure;
     }
 
     // ext4 folds case per folder: a folded folder of the image is laid over the destination.
     std::string MountCasefoldExt4()
     {
-        const std::string mkfs = FindTool("mkfs.ext4");
-        if (mkfs.empty())
-            return "ext4: mkfs.ext4 missing";
-        const std::string image = Image();
-        if (!Quietly(mkfs + " -q -F -O casefold '" + image + "'"))
-            return "ext4: mkfs.ext4 knows no case folding";
         const std::string mounted = dir.createDir("m");
-        std::string failure = MountImage("ext4", image, mounted, "");
+        const std::string failure =
+            MakeAndMount("ext4", "mkfs.ext4", "-q -F -O casefold", "e2fsprogs", mounted);
         if (!failure.empty())
             return failure + " (case folding needs a kernel with Unicode support)";
         const std::string folded = mounted + "/z";
