@@ -265,10 +265,11 @@ bool ListedExactly(cDirCache& cache, const std::string& nativeRoot, const std::s
     return cache.Get(parent).Dir().FindExact(relativeDir.substr(start, end + 1 - start), true);
 }
 
-// On a side that ignores case, folders of the other side that differ only in case ("Foto",
+// Where a side ignores case, folders of the other side that differ only in case ("Foto",
 // "foto") would merge into one. The pair whose folder that side holds by its exact name (else
-// the first) goes ahead; the others and everything below them are blocked and logged.
-void BlockCaseTwins(cRunContext& run, cDirCache& cache, bool destination)
+// the first) goes ahead; the others and everything below them are blocked and logged. The
+// folder that would hold the twins decides, as a case-blind file system may sit further down.
+void BlockCaseTwins(cRunContext& run, cDirCache& cache, bool destination, cFolderCaseJudge& judge)
 {
     const std::vector<std::string>& dirs = destination ? run.DestinationDirs : run.SourceDirs;
     const std::string& root = destination ? run.DestinationNativeRoot : run.SourceNativeRoot;
@@ -276,9 +277,14 @@ void BlockCaseTwins(cRunContext& run, cDirCache& cache, bool destination)
     for (size_t i = 0; i < dirs.size(); ++i)
         groups[FoldCase(dirs[i])].push_back(i);
     std::vector<const std::vector<size_t>*> twins;
-    for (const auto& [folded, members] : groups)
-        if (members.size() > 1)
+    for (const auto& [folded, members] : groups) {
+        if (members.size() < 2)
+            continue;
+        const std::string& twin = dirs[members.front()];
+        const size_t parentEnd = twin.size() > 1 ? twin.rfind('\\', twin.size() - 2) : 0;
+        if (judge.IgnoresCase(JoinNativePath(root, twin.substr(0, parentEnd + 1))))
             twins.push_back(&members);
+    }
     // Parents first, so that below a blocked folder nothing is chosen again.
     std::sort(twins.begin(), twins.end(), [&](const auto* a, const auto* b) {
         return dirs[a->front()].size() < dirs[b->front()].size();
@@ -327,10 +333,10 @@ void ScanFilesWith(cRunContext& run, cDirCache& sourceCache, cDirCache& destinat
     if (run.FrontEnd)
         run.FrontEnd->SetPhase("Suche Dateien...", static_cast<int64_t>(run.SourceDirs.size()));
     run.BlockedPairs.assign(run.SourceDirs.size(), false);
-    if (p.TouchDest && judges.Destination.IgnoresCase(run.DestinationNativeRoot))
-        BlockCaseTwins(run, destinationCache, true);
-    if (p.TouchSrc && judges.Source.IgnoresCase(run.SourceNativeRoot))
-        BlockCaseTwins(run, sourceCache, false);
+    if (p.TouchDest)
+        BlockCaseTwins(run, destinationCache, true, judges.Destination);
+    if (p.TouchSrc)
+        BlockCaseTwins(run, sourceCache, false, judges.Source);
     for (size_t i = 0; i < run.SourceDirs.size(); ++i) {
         const std::string sourceDir = run.SourcePath(run.SourceDirs[i]);
         const std::string destinationDir = run.DestinationPath(run.DestinationDirs[i]);

@@ -232,6 +232,25 @@ TEST_F(PairingTest, CaseBlindDestination_TwinFoldersNeverMerge)
     SetFolderIgnoresCaseForTest({});
 }
 
+// A case-blind file system further down the destination (a FAT stick below a drive of "/", a
+// case-folded ext4 folder) keeps twin folders apart there as well; above it they stay apart.
+TEST_F(PairingTest, CaseBlindFolderBelowTheRoot_TwinFoldersNeverMerge)
+{
+    const std::string stick = dir.filePath("z/Stick");
+    SetFolderIgnoresCaseForTest(
+        [&](const std::string& path) { return path.compare(0, stick.size(), stick) == 0; });
+    dir.createFile(Src("Stick/Foto/a.txt"), "a", Stamp(1));
+    dir.createFile(Src("Stick/foto/b.txt"), "b", Stamp(1));
+    dir.createFile(Src("Alt/a.txt"), "a", Stamp(1));
+    dir.createFile(Src("alt/b.txt"), "b", Stamp(1));
+    dir.createDir(Dst("Stick"));
+    EXPECT_EQ(Run(), kRunOk);
+    SetFolderIgnoresCaseForTest({});
+    EXPECT_EQ(Names("z/Stick"), std::vector<std::string>{"Foto"});
+    EXPECT_EQ(Names("z"), (std::vector<std::string>{"Alt", "Stick", "alt"}));
+    EXPECT_NE(Log().find("q/Stick/foto"), std::string::npos) << Log();
+}
+
 // A new "data.txt" beside "Data.txt" is new, not a file the destination deleted: the snapshot
 // lookup pairs names exactly as the scan does.
 TEST_F(PairingTest, SnapshotLookupUsesThePairingRule)
