@@ -148,6 +148,9 @@ std::string UpperAscii(std::string name)
 NameCase ProbeNameCase(const std::string& dir)
 {
     const std::string base = WithSlash(dir);
+    struct stat folder
+    {};
+    const bool folderKnown = ::stat(dir.c_str(), &folder) == 0;
     std::string name;
     int fd = -1;
     for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
@@ -179,6 +182,12 @@ NameCase ProbeNameCase(const std::string& dir)
     // Only ever the lower-case name: on a file system that keeps case, the upper-case one may
     // be somebody's file.
     ::unlink((base + name).c_str());
+    // The folder looks untouched afterwards: a dry run changes nothing, and no one should take
+    // the probe for a change of the folder.
+    if (folderKnown) {
+        const timespec times[2] = {folder.st_atim, folder.st_mtim};
+        ::utimensat(AT_FDCWD, dir.c_str(), times, 0);
+    }
     return result;
 }
 

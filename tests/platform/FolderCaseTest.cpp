@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -76,12 +77,18 @@ protected:
 TEST_F(FolderCaseTest, Probe_FolderThatKeepsCase_SaysSensitiveAndLeavesNothing)
 {
     dir.createFile("Vorhanden.txt", "bleibt");
+    const timespec old[2] = {{1500000000, 0}, {1500000000, 0}};
+    ::utimensat(AT_FDCWD, dir.path().c_str(), old, 0);
     CreationWatch watch(dir.path());
     EXPECT_EQ(ProbeNameCase(dir.path()), NameCase::Sensitive);
     EXPECT_EQ(ProbeNameCase(dir.path() + "/"), NameCase::Sensitive);
     EXPECT_EQ(watch.Created(), 2);
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"Vorhanden.txt"});
     EXPECT_EQ(dir.readFile("Vorhanden.txt"), "bleibt");
+    struct stat after
+    {};
+    ASSERT_EQ(::stat(dir.path().c_str(), &after), 0);
+    EXPECT_EQ(after.st_mtime, 1500000000);
 }
 
 // A probe that cannot be made tells nothing and leaves nothing.
