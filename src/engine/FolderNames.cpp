@@ -37,7 +37,10 @@ bool FollowFolderNames(cRunContext& run, int dirIndex, bool forward)
 {
     std::vector<std::string>& toTable = forward ? run.DestinationDirs : run.SourceDirs;
     const std::string& from = forward ? run.SourceDirs[dirIndex] : run.DestinationDirs[dirIndex];
-    if (from == toTable[dirIndex])
+    // A rename made on the receiving side since the last run is never taken back.
+    const size_t index = static_cast<size_t>(dirIndex);
+    if (from == toTable[dirIndex] ||
+        (index < run.CaseRenamedSide.size() && run.CaseRenamedSide[index] == (forward ? 2 : 1)))
         return false;
     const std::string sourcePrefix = run.Params.ShortenPaths ? run.CommonSourcePrefix : "\\";
     const size_t fromStart = PrefixLength(from, forward ? sourcePrefix : run.DestinationBase);

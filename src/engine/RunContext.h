@@ -97,6 +97,9 @@ struct cRunContext
     std::vector<std::pair<std::string, int>> UnreadableDirs;
     std::vector<std::string> LinkedDirs;
     std::vector<bool> BlockedPairs;
+    // Per directory pair, the side whose folder names changed in case only since the last run,
+    // by the snapshot: 1 source, 2 destination, 0 not known.
+    std::vector<uint8_t> CaseRenamedSide;
     // Roots of sides receiving copies whose file system could not be probed for case.
     std::vector<std::string> CaseUnchecked;
 

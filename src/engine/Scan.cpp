@@ -357,6 +357,19 @@ void ScanFilesWith(cRunContext& run, cDirCache& sourceCache, cDirCache& destinat
     }
 }
 
+// Which side renamed the folders of a pair in case only since the last run: the one whose
+// name the snapshot does not know while it knows the other side's.
+void NoteCaseRenames(cRunContext& run)
+{
+    run.CaseRenamedSide.assign(run.SourceDirs.size(), 0);
+    for (size_t i = 0; i < run.SourceDirs.size(); ++i) {
+        const bool source = run.Snapshot.KnewDirectory(true, run.SourceDirs[i]);
+        const bool destination = run.Snapshot.KnewDirectory(false, run.DestinationDirs[i]);
+        if (source != destination)
+            run.CaseRenamedSide[i] = source ? 2 : 1;
+    }
+}
+
 CaseJudges JudgesOf(const cRunContext& run)
 {
     return CaseJudges{cFolderCaseJudge(run.SourceNativeRoot),
@@ -388,6 +401,7 @@ void Scan(cRunContext& run)
     cDirCache sourceCache(run.Params.UseUTC, &run.UnnamableEntries, run.SourceNativeRoot);
     cDirCache destinationCache(run.Params.UseUTC, &run.UnnamableEntries, run.DestinationNativeRoot);
     BuildDirectoryTables(run, sourceCache, destinationCache);
+    NoteCaseRenames(run);
     if (!AbortFlag)
         ScanFilesWith(run, sourceCache, destinationCache, judges);
 }

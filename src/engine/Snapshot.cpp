@@ -197,6 +197,11 @@ bool cSnapshot::WasInDestination(const std::string& directory, const std::string
     return Lookup(destinationIndex_, directory, name, own);
 }
 
+bool cSnapshot::KnewDirectory(bool sourceSide, const std::string& directory) const
+{
+    return (sourceSide ? sourceIndex_ : destinationIndex_).ByDirectory.count(directory) != 0;
+}
+
 void cSnapshot::Clear()
 {
     SourceRecords.Clear();

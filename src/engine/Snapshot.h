@@ -50,6 +50,9 @@ public:
     bool WasInDestination(const std::string& directory, const std::string& name,
                           const cListing* own = nullptr) const;
 
+    // Whether the last run saw the directory on that side by exactly this name.
+    bool KnewDirectory(bool sourceSide, const std::string& directory) const;
+
     void Clear();
 
 private:

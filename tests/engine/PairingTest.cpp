@@ -114,6 +114,29 @@ TEST_F(PairingTest, CaseOnlyFolderRenameFollowsWithTheNextCopy)
     EXPECT_EQ(Names("z"), (std::vector<std::string>{"FOTO"}));
 }
 
+// Both ways, the snapshot tells which side renamed a folder: a copy from the other side never
+// takes the new name back, and the next copy the other way carries it across.
+TEST_F(PairingTest, CaseOnlyFolderRename_SnapshotKeepsTheRenamingSide)
+{
+    TwoWay();
+    params.OrphanModeB = 5;
+    dir.createFile(Src("foto/a.txt"), "a", Stamp(3));
+    dir.createFile(Src("foto/b.txt"), "b", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);  // copies and writes the snapshot
+    ASSERT_EQ(Names("z"), std::vector<std::string>{"foto"});
+
+    ::rename(dir.filePath("q/foto").c_str(), dir.filePath("q/Foto").c_str());
+    dir.createFile(Dst("foto/b.txt"), "b neu", Stamp(0.5));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(dir.readFile(Src("Foto/b.txt")), "b neu");
+    EXPECT_EQ(Names("q"), std::vector<std::string>{"Foto"});
+
+    dir.createFile(Src("Foto/a.txt"), "a neu", Stamp(0.2));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("z"), std::vector<std::string>{"Foto"});
+    EXPECT_EQ(dir.readFile(Dst("Foto/a.txt")), "a neu");
+}
+
 // A new folder below a folder renamed in case only goes into the renamed folder, never into a
 // second folder beside it.
 TEST_F(PairingTest, NewFolderBelowACaseOnlyRename_NeverSplitsTheFolder)
