@@ -368,7 +368,7 @@ void cCopier::FollowSourceName(cCandidate& c, CopyPair& pair)
     const size_t toSlash = pair.To.rfind('/') + 1;
     const std::string name = pair.From.substr(fromSlash);
     if (pair.To.compare(toSlash, std::string::npos, name) == 0 ||
-        RenameCaseOnly(pair.To, name) != kErrSuccess) {
+        run_.CaseRenamedFiles.count(pair.To) || RenameCaseOnly(pair.To, name) != kErrSuccess) {
         return;
     }
     pair.To.replace(toSlash, std::string::npos, name);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -100,6 +101,9 @@ struct cRunContext
     // Per directory pair, the side whose folder names changed in case only since the last run,
     // by the snapshot: 1 source, 2 destination, 0 not known.
     std::vector<uint8_t> CaseRenamedSide;
+    // Native paths of files renamed in case only since the last run, by the snapshot: a copy
+    // onto them keeps their names.
+    std::unordered_set<std::string> CaseRenamedFiles;
     // Roots of sides receiving copies whose file system could not be probed for case.
     std::vector<std::string> CaseUnchecked;
 

@@ -179,6 +179,22 @@ private:
             c.SourceCaseName = d.SourceName;
         if (d.DestinationName != file.Name)
             c.DestinationCaseName = d.DestinationName;
+        if (d.SourceName != d.DestinationName)
+            NoteCaseRename(d);
+    }
+
+    // The side whose name the snapshot does not know, while it knows the other's, renamed the
+    // file since the last run.
+    void NoteCaseRename(const Decision& d)
+    {
+        const std::string& sourceDir = run_.SourceDirs[index_];
+        const std::string& destinationDir = run_.DestinationDirs[index_];
+        const bool source = run_.Snapshot.KnewFile(true, sourceDir, d.SourceName);
+        if (source == run_.Snapshot.KnewFile(false, destinationDir, d.DestinationName))
+            return;
+        run_.CaseRenamedFiles.insert(source
+                                         ? run_.DestinationPath(destinationDir, d.DestinationName)
+                                         : run_.SourcePath(sourceDir, d.SourceName));
     }
 
     void ReportConflict(const DirEntry& file, const std::string& reason)

@@ -202,6 +202,14 @@ bool cSnapshot::KnewDirectory(bool sourceSide, const std::string& directory) con
     return (sourceSide ? sourceIndex_ : destinationIndex_).ByDirectory.count(directory) != 0;
 }
 
+bool cSnapshot::KnewFile(bool sourceSide, const std::string& directory,
+                         const std::string& name) const
+{
+    const Index& index = sourceSide ? sourceIndex_ : destinationIndex_;
+    const auto it = index.ByDirectory.find(directory);
+    return it != index.ByDirectory.end() && it->second.Exact.count(name) != 0;
+}
+
 void cSnapshot::Clear()
 {
     SourceRecords.Clear();

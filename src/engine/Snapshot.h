@@ -50,8 +50,10 @@ public:
     bool WasInDestination(const std::string& directory, const std::string& name,
                           const cListing* own = nullptr) const;
 
-    // Whether the last run saw the directory on that side by exactly this name.
+    // Whether the last run saw the directory, or the file in it, on that side by exactly this
+    // name.
     bool KnewDirectory(bool sourceSide, const std::string& directory) const;
+    bool KnewFile(bool sourceSide, const std::string& directory, const std::string& name) const;
 
     void Clear();
 

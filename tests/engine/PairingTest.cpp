@@ -137,6 +137,27 @@ TEST_F(PairingTest, CaseOnlyFolderRename_SnapshotKeepsTheRenamingSide)
     EXPECT_EQ(dir.readFile(Dst("Foto/a.txt")), "a neu");
 }
 
+// Files likewise: a file renamed in case only on one side keeps its new name when the other
+// side's newer content comes across; the next copy the other way carries the name over.
+TEST_F(PairingTest, CaseOnlyFileRename_SnapshotKeepsTheRenamingSide)
+{
+    TwoWay();
+    params.OrphanModeB = 5;
+    dir.createFile(Src("b.txt"), "b", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);  // copies and writes the snapshot
+
+    ::rename(dir.filePath("q/b.txt").c_str(), dir.filePath("q/B.txt").c_str());
+    dir.createFile(Dst("b.txt"), "b neu", Stamp(0.5));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("q"), std::vector<std::string>{"B.txt"});
+    EXPECT_EQ(dir.readFile(Src("B.txt")), "b neu");
+
+    dir.createFile(Src("B.txt"), "b neuer", Stamp(0.2));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("z"), std::vector<std::string>{"B.txt"});
+    EXPECT_EQ(dir.readFile(Dst("B.txt")), "b neuer");
+}
+
 // A new folder below a folder renamed in case only goes into the renamed folder, never into a
 // second folder beside it.
 TEST_F(PairingTest, NewFolderBelowACaseOnlyRename_NeverSplitsTheFolder)
