@@ -7,6 +7,7 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -319,7 +320,9 @@ private:
             case FUSE_INIT: {
                 fuse_init_out out{};
                 out.major = FUSE_KERNEL_VERSION;
-                out.minor = FUSE_KERNEL_MINOR_VERSION;
+                // Never claim more of the protocol than the kernel speaks.
+                out.minor = std::min<uint32_t>(reinterpret_cast<const fuse_init_in*>(args)->minor,
+                                               FUSE_KERNEL_MINOR_VERSION);
                 out.max_write = 65536;
                 out.time_gran = 1;
                 Reply(in, 0, &out, sizeof out);
