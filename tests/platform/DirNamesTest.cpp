@@ -8,6 +8,7 @@
 #include <memory>
 #include <thread>
 
+#include "platform/BoundedCall.h"
 #include "platform/WinError.h"
 #include "support/TestDir.h"
 
@@ -66,5 +67,38 @@ TEST_F(DirNamesTest, Bounded_GivesUpOnAHangingDirectory)
     std::vector<std::string> names{"alt"};
     EXPECT_EQ(ListEntryNamesBounded(dir.path(), NameKind::Directories, 50, names), kErrNotReady);
     EXPECT_TRUE(names.empty());
+    *release = true;
+}
+
+// A caller that waits while answering its own events: it is called back while the work runs,
+// gets the result the work came back with, and gives up at the bound on work that hangs.
+TEST(CallBoundedTest, WhileWaiting_RunsUntilTheResultOrTheBound)
+{
+    auto go = std::make_shared<std::atomic<bool>>(false);
+    int turns = 0;
+    // The work waits for the caller's turns: without them it would never come back.
+    const auto result = CallBounded<int>(
+        [go] {
+            while (!*go) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            return 7;
+        },
+        10000, [&] { *go = ++turns >= 3; });
+    EXPECT_EQ(result, 7);
+    EXPECT_GE(turns, 3);
+
+    auto release = std::make_shared<std::atomic<bool>>(false);
+    turns = 0;
+    const auto hung = CallBounded<int>(
+        [release] {
+            while (!*release) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+            return 1;
+        },
+        100, [&] { ++turns; });
+    EXPECT_FALSE(hung.has_value());
+    EXPECT_GT(turns, 0);
     *release = true;
 }
