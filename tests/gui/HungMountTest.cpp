@@ -133,7 +133,8 @@ TEST_F(HungMountTest, Run_WaitsRespondingAndStopsOnADriveThatDoesNotAnswer)
     TMainWnd window;
     window.show();
     ASSERT_TRUE(window.OpenFile(HungProfile()));
-    window.Runs().SetDriveWait(300);
+    // Long enough for a drive that answers on a busy machine, short against the hang.
+    window.Runs().SetDriveWait(1500);
     int ticksWhileBusy = 0;
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileBusy += window.RunBusy(); });
@@ -168,7 +169,7 @@ TEST_F(HungMountTest, BatchRun_DoesNotStartOnAnEntryThatDoesNotAnswer)
     TMainWnd window;
     const std::string hung = HungProfile("Zwei.vrd");
     ASSERT_TRUE(window.OpenFile(Batch({ExampleProfile(), hung})));
-    window.Runs().SetDriveWait(300);
+    window.Runs().SetDriveWait(1500);
 
     window.Action("GoItm")->trigger();
 
