@@ -104,7 +104,7 @@ struct cRunContext
     // Native paths of files renamed in case only since the last run, by the snapshot: a copy
     // onto them keeps their names.
     std::unordered_set<std::string> CaseRenamedFiles;
-    // Roots of sides receiving copies whose file system could not be probed for case.
+    // Folders of sides receiving copies whose file system could not be probed for case.
     std::vector<std::string> CaseUnchecked;
 
     bool PairBlocked(size_t index) const

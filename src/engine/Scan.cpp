@@ -402,24 +402,25 @@ void ScanFiles(cRunContext& run, cDirCache& sourceCache, cDirCache& destinationC
 
 void Scan(cRunContext& run)
 {
-    // A side whose file system needs a probe gets it before anything there is listed, so no
-    // listing (the read-ahead included) ever sees the probe's file.
+    // The roots and the destination's base folder are probed, where needed, before anything is
+    // listed; file systems met later are probed on the way (listings leave the probe out).
     CaseJudges judges = JudgesOf(run);
-    const auto prime = [&run](cFolderCaseJudge& judge, const std::string& root) {
-        judge.IgnoresCase(root);
-        if (judge.ProbeFailed())
-            run.CaseUnchecked.push_back(root);
-    };
     if (run.Params.TouchSrc)
-        prime(judges.Source, run.SourceNativeRoot);
-    if (run.Params.TouchDest)
-        prime(judges.Destination, run.DestinationNativeRoot);
+        judges.Source.IgnoresCase(run.SourceNativeRoot);
+    if (run.Params.TouchDest) {
+        judges.Destination.IgnoresCase(run.DestinationNativeRoot);
+        judges.Destination.IgnoresCase(
+            JoinNativePath(run.DestinationNativeRoot, run.DestinationBase));
+    }
     cDirCache sourceCache(run.Params.UseUTC, &run.UnnamableEntries, run.SourceNativeRoot);
     cDirCache destinationCache(run.Params.UseUTC, &run.UnnamableEntries, run.DestinationNativeRoot);
     BuildDirectoryTables(run, sourceCache, destinationCache);
     NoteCaseRenames(run);
     if (!AbortFlag)
         ScanFilesWith(run, sourceCache, destinationCache, judges);
+    for (const cFolderCaseJudge* judge : {&judges.Source, &judges.Destination})
+        run.CaseUnchecked.insert(run.CaseUnchecked.end(), judge->Unchecked().begin(),
+                                 judge->Unchecked().end());
 }
 
 }  // namespace verdal

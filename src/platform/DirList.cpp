@@ -16,6 +16,7 @@
 #include "platform/FaultInjection.h"
 #include "platform/FileCopy.h"
 #include "platform/FileTimes.h"
+#include "platform/FolderCase.h"
 #include "platform/TextCase.h"
 #include "platform/WinError.h"
 
@@ -292,7 +293,8 @@ int cDirListing::Read(const std::string& nativeDir, bool useUtc, bool shareStats
             continue;
         }
         const struct stat& st = stats[i].St;
-        if (IsCopyTemporaryName(names[i]) && IsRunningCopyTemporary(st.st_dev, st.st_ino)) {
+        if ((IsCopyTemporaryName(names[i]) && IsRunningCopyTemporary(st.st_dev, st.st_ino)) ||
+            IsOwnCaseProbe(names[i], st.st_dev, st.st_ino)) {
             continue;
         }
         const bool directory = S_ISDIR(st.st_mode);

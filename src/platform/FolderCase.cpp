@@ -7,7 +7,12 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 #include <cerrno>
+#include <mutex>
+#include <optional>
 #include <random>
+#include <set>
+#include <string_view>
+#include <utility>
 
 namespace verdal {
 namespace {
@@ -22,6 +27,21 @@ std::function<long(const std::string&)>& TestType()
 {
     static std::function<long(const std::string&)> type;
     return type;
+}
+
+constexpr std::string_view kProbePrefix = ".verdal-case-";
+
+// Every probe file this process made: a listing that caught one mid-probe leaves it out.
+std::mutex& ProbesMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::set<std::pair<unsigned long long, unsigned long long>>& OwnProbes()
+{
+    static std::set<std::pair<unsigned long long, unsigned long long>> probes;
+    return probes;
 }
 
 constexpr unsigned kCasefoldFlag = 0x40000000;  // FS_CASEFOLD_FL, ext4 and f2fs alike
@@ -126,7 +146,7 @@ std::string ProbeName()
 {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz";
     thread_local std::mt19937_64 random(std::random_device{}());
-    std::string name = ".verdal-case-";
+    std::string name(kProbePrefix);
     for (int i = 0; i < 16; ++i) {
         name += kLetters[random() % 26];
     }
@@ -153,6 +173,8 @@ NameCase ProbeNameCase(const std::string& dir)
     const bool folderKnown = ::stat(dir.c_str(), &folder) == 0;
     std::string name;
     int fd = -1;
+    // Held while the file exists, so a listing that sees it also finds it recorded.
+    std::unique_lock<std::mutex> lock(ProbesMutex());
     for (int attempt = 0; attempt < 3 && fd < 0; ++attempt) {
         name = ProbeName();
         fd = ::open((base + name).c_str(),
@@ -168,6 +190,9 @@ NameCase ProbeNameCase(const std::string& dir)
     {};
     const bool madeKnown = ::fstat(fd, &made) == 0;
     ::close(fd);
+    if (madeKnown) {
+        OwnProbes().emplace(made.st_dev, made.st_ino);
+    }
     NameCase result = NameCase::Unknown;
     struct stat other
     {};
@@ -182,6 +207,7 @@ NameCase ProbeNameCase(const std::string& dir)
     // Only ever the lower-case name: on a file system that keeps case, the upper-case one may
     // be somebody's file.
     ::unlink((base + name).c_str());
+    lock.unlock();
     // The folder looks untouched afterwards: a dry run changes nothing, and no one should take
     // the probe for a change of the folder.
     if (folderKnown) {
@@ -213,17 +239,29 @@ bool cFolderCaseJudge::IgnoresCase(const std::string& dir)
         case TypeRule::Unknown:
             break;
     }
-    // The probe speaks for the root's file system only; elsewhere case is taken as kept.
     const std::optional<dev_t> device = DeviceOf(existing);
-    if (!device || device != DeviceOf(root_)) {
+    if (!device) {
         return false;
     }
-    if (!probed_) {
-        const NameCase probe = ProbeNameCase(root_);
-        probed_ = probe == NameCase::Blind;
-        probeFailed_ = probe == NameCase::Unknown;
+    if (const auto known = probed_.find(*device); known != probed_.end()) {
+        return known->second;
     }
-    return *probed_;
+    // The root answers for its own file system, the folder itself for any other.
+    const std::string& where = DeviceOf(root_) == device ? root_ : existing;
+    const NameCase probe = ProbeNameCase(where);
+    if (probe == NameCase::Unknown) {
+        unchecked_.push_back(where);
+    }
+    return probed_[*device] = probe == NameCase::Blind;
+}
+
+bool IsOwnCaseProbe(const std::string& name, unsigned long long device, unsigned long long inode)
+{
+    if (name.compare(0, kProbePrefix.size(), kProbePrefix) != 0) {
+        return false;
+    }
+    std::lock_guard<std::mutex> lock(ProbesMutex());
+    return OwnProbes().count({device, inode}) != 0;
 }
 
 void SetFolderIgnoresCaseForTest(std::function<bool(const std::string&)> judge)

@@ -236,3 +236,21 @@ TEST_F(CaseBlindMountTest, CaseOnlyRenames_ReachTheDestination)
     if (!skip.empty())
         GTEST_SKIP() << skip;
 }
+
+// The case-blind file system may lie below the destination drive (a drive of "/", a letter):
+// the folder it is mounted on is judged, not the drive.
+TEST_F(CaseBlindMountTest, BelowTheDestinationDrive_SecondNameIsAConflict)
+{
+    params.DestinationDrive = dir.path();
+    params.DestinationDirectory = "\\z\\";
+    dir.createFile(Src("a.txt"), "klein", Stamp(1));
+    dir.createFile(Src("A.txt"), "groß", Stamp(1));
+    const std::string skip = WithCaseBlindDestination([&] {
+        EXPECT_EQ(Run(), kRunOk);
+        EXPECT_EQ(Names(dir.filePath("z")), std::vector<std::string>{"A.txt"});
+        EXPECT_EQ(dir.readFile(Dst("A.txt")), "groß");
+        EXPECT_NE(Log().find("q/a.txt"), std::string::npos) << Log();
+    });
+    if (!skip.empty())
+        GTEST_SKIP() << skip;
+}

@@ -2,13 +2,16 @@
 #include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "../engine/Unprivileged.h"
+#include "platform/DirList.h"
 #include "platform/FolderCase.h"
 #include "support/MemoryFuse.h"
 #include "support/PrivateMounts.h"
@@ -121,10 +124,13 @@ TEST_F(FolderCaseTest, Judge_UnknownTypeProbesTheRootOnce)
     EXPECT_EQ(watch.Created(), 1);
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"Ordner"});
 
-    // A folder on another file system is not the root's to answer for.
+    EXPECT_TRUE(judge.Unchecked().empty());
+
+    // A folder on another file system is probed there; where that cannot be made it is noted.
     cFolderCaseJudge other(dir.path());
     EXPECT_FALSE(other.IgnoresCase("/proc/self"));
     EXPECT_EQ(watch.Created(), 1);
+    EXPECT_EQ(other.Unchecked(), std::vector<std::string>{"/proc/self"});
 }
 
 // Types that tell the rule are never probed.
@@ -156,6 +162,8 @@ TEST_F(FolderCaseTest, FuseMounts_DecidedByTheProbe)
                 return;
             EXPECT_EQ(ProbeNameCase(mountPoint), blind ? NameCase::Blind : NameCase::Sensitive);
             EXPECT_EQ(cFolderCaseJudge(mountPoint).IgnoresCase(mountPoint + "/Neu"), blind);
+            // Below a root on another file system (a drive of "/"), the mount gets its own probe.
+            EXPECT_EQ(cFolderCaseJudge(dir.path()).IgnoresCase(mountPoint + "/Neu"), blind);
             EXPECT_EQ(fuse.EntryCount(), 0u);
             fuse.Unmount();
         }
@@ -164,4 +172,27 @@ TEST_F(FolderCaseTest, FuseMounts_DecidedByTheProbe)
         GTEST_SKIP() << noNamespace;
     if (!skip.empty())
         GTEST_SKIP() << skip;
+}
+
+// A listing made while a probe runs in the same folder never shows the probe's file (without
+// the guard, a few thousand probes are enough to catch one).
+TEST_F(FolderCaseTest, ListingsNeverShowAProbe)
+{
+    dir.createFile("Datei.txt", "x");
+    std::atomic<bool> done{false};
+    std::thread prober([&] {
+        for (int i = 0; i < 3000; ++i)
+            ProbeNameCase(dir.path());
+        done = true;
+    });
+    std::string seen;
+    for (int listings = 0; seen.empty() && (!done || listings == 0); ++listings) {
+        cDirListing listing;
+        listing.Read(dir.path(), true);
+        for (const DirEntry& file : listing.Files())
+            if (file.Name != "Datei.txt")
+                seen = file.Name;
+    }
+    prober.join();
+    EXPECT_EQ(seen, "");
 }
