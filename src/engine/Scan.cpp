@@ -192,6 +192,13 @@ private:
         const bool source = run_.Snapshot.KnewFile(true, sourceDir, d.SourceName);
         if (source == run_.Snapshot.KnewFile(false, destinationDir, d.DestinationName))
             return;
+        // Only a side the last run saw the file on, by another case, renamed it: a side the
+        // last run could not read left no names to go by.
+        const bool renamerKnewIt =
+            source ? run_.Snapshot.WasInDestination(destinationDir, d.DestinationName)
+                   : run_.Snapshot.WasInSource(sourceDir, d.SourceName);
+        if (!renamerKnewIt)
+            return;
         run_.CaseRenamedFiles.insert(source
                                          ? run_.DestinationPath(destinationDir, d.DestinationName)
                                          : run_.SourcePath(sourceDir, d.SourceName));

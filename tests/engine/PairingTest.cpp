@@ -158,6 +158,29 @@ TEST_F(PairingTest, CaseOnlyFileRename_SnapshotKeepsTheRenamingSide)
     EXPECT_EQ(dir.readFile(Dst("B.txt")), "b neuer");
 }
 
+// A run that could not read one side's folder leaves no names of it to go by: a case-only
+// rename on the other side is then not taken for the unread side's, and its name travels.
+TEST_F(PairingTest, CaseOnlyRenameAfterAnUnreadableFolder_TheRenamedNameTravels)
+{
+    TwoWay();
+    params.OrphanModeB = 5;
+    dir.createFile(Src("sub/e.txt"), "e", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+
+    ::rename(dir.filePath("z/sub/e.txt").c_str(), dir.filePath("z/sub/E.txt").c_str());
+    dir.createFile(Dst("sub/E.txt"), "e neu", Stamp(0.5));
+    dir.createFile(Src("a.txt"), "a", Stamp(0.5));  // work elsewhere: that run writes a snapshot
+    {
+        const PermissionsBite bite;
+        ASSERT_EQ(::chmod(dir.filePath("q/sub").c_str(), 0), 0);
+        EXPECT_EQ(Run(), kRunErrors);
+        ASSERT_EQ(::chmod(dir.filePath("q/sub").c_str(), 0755), 0);
+    }
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("q/sub"), std::vector<std::string>{"E.txt"});
+    EXPECT_EQ(dir.readFile(Src("sub/E.txt")), "e neu");
+}
+
 // A new folder below a folder renamed in case only goes into the renamed folder, never into a
 // second folder beside it.
 TEST_F(PairingTest, NewFolderBelowACaseOnlyRename_NeverSplitsTheFolder)
