@@ -115,14 +115,21 @@ int cSnapshot::WriteSnapshot(const std::string& path, cRunContext& run)
     const size_t pairs = fresh.SourceDirs.size();
     if (run.FrontEnd)
         run.FrontEnd->SetPhase("Schreibe Schnappschuß...", static_cast<int64_t>(pairs));
-    std::vector<std::string> lines{std::to_string(pairs)};
+    std::vector<std::string> lines{std::string()};
+    size_t written = 0;
     for (size_t i = 0; i < pairs; ++i) {
         if (AbortFlag)
             break;
-        AppendRecord(fresh.SourceDirs[i], sourceCache.Get(fresh.SourcePath(fresh.SourceDirs[i])),
-                     lines);
-        AppendRecord(fresh.DestinationDirs[i],
-                     destinationCache.Get(fresh.DestinationPath(fresh.DestinationDirs[i])), lines);
+        const cListing& source = sourceCache.Get(fresh.SourcePath(fresh.SourceDirs[i]));
+        const cListing& destination =
+            destinationCache.Get(fresh.DestinationPath(fresh.DestinationDirs[i]));
+        // A folder that could not be read has no names to record; its name in the table may even
+        // be the other side's. Such a pair is left out, as if the run had never seen it.
+        if (source.Error() == 0 && destination.Error() == 0) {
+            AppendRecord(fresh.SourceDirs[i], source, lines);
+            AppendRecord(fresh.DestinationDirs[i], destination, lines);
+            ++written;
+        }
         if (run.FrontEnd)
             run.FrontEnd->SetPhasePosition(static_cast<int64_t>(i + 1));
         run.PumpAndCheckAbort();
@@ -130,6 +137,7 @@ int cSnapshot::WriteSnapshot(const std::string& path, cRunContext& run)
     // A partial snapshot would misdescribe the trees to the next run.
     if (AbortFlag)
         return kErrCancelled;
+    lines[0] = std::to_string(written);
     lines.emplace_back(kRootsMarker);
     for (std::string& root : SnapshotRootsOf(run))
         lines.push_back(std::move(root));

@@ -181,6 +181,29 @@ TEST_F(PairingTest, CaseOnlyRenameAfterAnUnreadableFolder_TheRenamedNameTravels)
     EXPECT_EQ(dir.readFile(Src("sub/E.txt")), "e neu");
 }
 
+// Folders likewise: a folder renamed in case only before a run that could not read the other
+// side's parent folder still carries its name across with the next copy out of it.
+TEST_F(PairingTest, FolderCaseRenameBeforeAnUnreadableRun_TheRenamedNameTravels)
+{
+    TwoWay();
+    params.OrphanModeB = 5;
+    dir.createFile(Src("sub/Foto/a.txt"), "a", Stamp(3));
+    EXPECT_EQ(Run(), kRunOk);
+
+    ::rename(dir.filePath("z/sub/Foto").c_str(), dir.filePath("z/sub/foto").c_str());
+    dir.createFile(Src("b.txt"), "b", Stamp(0.5));  // work elsewhere: that run writes a snapshot
+    {
+        const PermissionsBite bite;
+        ASSERT_EQ(::chmod(dir.filePath("q/sub").c_str(), 0), 0);
+        EXPECT_EQ(Run(), kRunErrors);
+        ASSERT_EQ(::chmod(dir.filePath("q/sub").c_str(), 0755), 0);
+    }
+    dir.createFile(Dst("sub/foto/a.txt"), "a neu", Stamp(0.2));
+    EXPECT_EQ(Run(), kRunOk);
+    EXPECT_EQ(Names("q/sub"), std::vector<std::string>{"foto"});
+    EXPECT_EQ(dir.readFile(Src("sub/foto/a.txt")), "a neu");
+}
+
 // A new folder below a folder renamed in case only goes into the renamed folder, never into a
 // second folder beside it.
 TEST_F(PairingTest, NewFolderBelowACaseOnlyRename_NeverSplitsTheFolder)
